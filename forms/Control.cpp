@@ -1,0 +1,456 @@
+#include "Control.h"
+#include "Form.h"
+#include "FormWindow.h"
+#include "Twips.h"
+#include <QAction>
+#include <QComboBox>
+#include <QFontMetricsF>
+#include <QRegularExpression>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTextEdit>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+namespace forms {
+
+QFont toQFont(const FontSpec &f)
+{
+    QFont q(f.name);
+    q.setPointSizeF(f.size > 0.5 ? f.size : 0.5);
+    q.setBold(f.bold);
+    q.setItalic(f.italic);
+    return q;
+}
+
+Control::Control(Form *form, Kind kind, const QString &name, int index)
+    : form_(form), kind_(kind), name_(name), index_(index)
+{
+}
+
+Control::~Control()
+{
+    if (auto *cw = qobject_cast<ControlWidget *>(widget_.data())) cw->detach();
+}
+
+QString Control::fullName() const
+{
+    return index_ >= 0 ? QStringLiteral("%1(%2)").arg(name_).arg(index_) : name_;
+}
+
+bool Control::isContainer() const
+{
+    return kind_ == Kind::PictureBox || kind_ == Kind::Frame;
+}
+
+bool Control::hasCaption() const
+{
+    switch (kind_) {
+    case Kind::Label: case Kind::CommandButton: case Kind::Frame:
+    case Kind::OptionButton: case Kind::CheckBox: case Kind::Menu:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Control::isLightweight() const
+{
+    return kind_ == Kind::Label || kind_ == Kind::Image || kind_ == Kind::Shape || kind_ == Kind::Line;
+}
+
+QWidget *Control::containerWidget() const { return widget_; }
+
+// ---- geometry ----
+
+void Control::setLeft(double v) { if (g_[0] != v) { g_[0] = v; applyGeometry(); } }
+void Control::setTop(double v) { if (g_[1] != v) { g_[1] = v; applyGeometry(); } }
+void Control::setWidth(double v)
+{
+    if (kind_ != Kind::Line && v < 0) v = 0;
+    if (g_[2] != v) { g_[2] = v; applyGeometry(); }
+}
+void Control::setHeight(double v)
+{
+    if (kind_ != Kind::Line && v < 0) v = 0;
+    if (g_[3] != v) { g_[3] = v; applyGeometry(); }
+}
+void Control::Move(double left, double top, double width, double height)
+{
+    g_[0] = left; g_[1] = top;
+    g_[2] = kind_ == Kind::Line ? width : std::max(0.0, width);
+    g_[3] = kind_ == Kind::Line ? height : std::max(0.0, height);
+    applyGeometry();
+}
+
+void Control::applyGeometry()
+{
+    if (!widget_) return;
+    if (kind_ == Kind::Line) {
+        // The widget covers the line's bounding box, widened by its pen.
+        const int pad = std::max(1, borderWidth_);
+        const int x1 = pixelsX(g_[0]), y1 = pixelsY(g_[1]), x2 = pixelsX(g_[2]), y2 = pixelsY(g_[3]);
+        widget_->setGeometry(std::min(x1, x2) - pad, std::min(y1, y2) - pad,
+                             std::abs(x2 - x1) + 2 * pad + 1, std::abs(y2 - y1) + 2 * pad + 1);
+        widget_->update();
+        return;
+    }
+    // Round the edges, not the sizes, so that neighbouring controls meet without gaps.
+    const int x = pixelsX(g_[0]), y = pixelsY(g_[1]);
+    const int r = pixelsX(g_[0] + g_[2]), b = pixelsY(g_[1] + g_[3]);
+    widget_->setGeometry(x, y, std::max(0, r - x), std::max(0, b - y));
+}
+
+// ---- texts ----
+
+void Control::setCaption(const QString &s)
+{
+    if (caption_ == s) return;
+    caption_ = s;
+    if (kind_ == Kind::Menu) {
+        if (action_) action_->setText(s);
+        if (menu_) menu_->setTitle(s);
+        if (action_) action_->setSeparator(s == QLatin1String("-"));
+        return;
+    }
+    if (autoSize_ && kind_ == Kind::Label) resizeToText();
+    if (widget_) widget_->update();
+}
+
+QString Control::Text() const
+{
+    if (kind_ == Kind::ComboBox || kind_ == Kind::ListBox) return List(listIndex_).isNull() ? text_ : List(listIndex_);
+    if (kind_ == Kind::RichTextBox) {
+        if (auto *t = qobject_cast<QTextEdit *>(widget_.data())) return t->toPlainText();
+    }
+    return text_;
+}
+
+void Control::setText(const QString &s)
+{
+    text_ = s;
+    if (auto *e = qobject_cast<QLineEdit *>(widget_.data())) {
+        if (e->text() != s) e->setText(s);
+    } else if (auto *t = qobject_cast<QTextEdit *>(widget_.data())) {
+        t->setPlainText(s);
+    }
+    if (kind_ == Kind::TextBox) raiseChange();
+}
+
+void Control::setToolTipText(const QString &s)
+{
+    toolTip_ = s;
+    if (widget_) widget_->setToolTip(s);
+    if (action_) action_->setToolTip(s);
+}
+
+// ---- state and look ----
+
+void Control::setVisible(bool v)
+{
+    visible_ = v;
+    if (widget_) widget_->setVisible(v);
+    if (action_) action_->setVisible(v);
+    if (menu_) menu_->menuAction()->setVisible(v);
+    if (kind_ == Kind::Menu && form_) form_->applyGeometry(); // the menu bar may come or go
+}
+
+void Control::setEnabled(bool v)
+{
+    enabled_ = v;
+    if (kind_ == Kind::Timer) { refreshTimer(); return; }
+    if (widget_) widget_->setEnabled(v);
+    if (action_) action_->setEnabled(v);
+    if (menu_) menu_->setEnabled(v);
+}
+
+void Control::setBackColor(int32_t c) { if (backColor_ != c) { backColor_ = c; applyLook(); } }
+void Control::setForeColor(int32_t c) { if (foreColor_ != c) { foreColor_ = c; applyLook(); } }
+
+void Control::setFont(const FontSpec &f)
+{
+    font_ = f;
+    if (autoSize_ && kind_ == Kind::Label) resizeToText();
+    applyLook();
+}
+
+void Control::setFontSize(double points)
+{
+    if (font_.size == points) return;
+    font_.size = points;
+    if (autoSize_ && kind_ == Kind::Label) resizeToText();
+    applyLook();
+}
+
+void Control::setAlignment(int a) { alignment_ = a; if (widget_) widget_->update(); }
+void Control::setAutoSize(bool a) { autoSize_ = a; if (a && kind_ == Kind::Label) resizeToText(); }
+void Control::setBackStyle(int s) { backStyle_ = s; if (widget_) widget_->update(); }
+void Control::setBorderStyle(int s) { borderStyle_ = s; if (widget_) widget_->update(); }
+void Control::setMousePointer(int p) { mousePointer_ = p; applyCursor(); }
+void Control::setMouseIcon(const QCursor &c) { mouseIcon_ = c; applyCursor(); }
+
+void Control::applyCursor()
+{
+    if (!widget_) return;
+    if (mousePointer_ == vbCustom) widget_->setCursor(mouseIcon_);
+    else if (mousePointer_ == vbArrow) widget_->setCursor(Qt::ArrowCursor);
+    else widget_->unsetCursor();
+}
+
+void Control::applyLook()
+{
+    if (!widget_) return;
+    if (!qobject_cast<ControlWidget *>(widget_.data())) {
+        widget_->setFont(toQFont(font_));
+        QPalette pal = widget_->palette();
+        pal.setColor(QPalette::Base, toQColor(backColor_));
+        pal.setColor(QPalette::Text, toQColor(foreColor_));
+        widget_->setPalette(pal);
+    }
+    widget_->update();
+}
+
+void Control::resizeToText()
+{
+    // An auto-sized label is exactly as large as its text on one line.
+    const QFontMetricsF fm(toQFont(font_));
+    const QStringList lines = caption_.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    double w = 0;
+    for (const QString &l : lines) w = std::max(w, fm.horizontalAdvance(l));
+    const double h = fm.height() * lines.size();
+    g_[2] = std::ceil(w) * twipsPerPixelX();
+    g_[3] = std::ceil(h) * twipsPerPixelY();
+    applyGeometry();
+}
+
+// ---- shapes and pictures ----
+
+void Control::setShape(int s) { shape_ = s; if (widget_) widget_->update(); }
+void Control::setFillStyle(int s) { fillStyle_ = s; if (widget_) widget_->update(); }
+void Control::setFillColor(int32_t c) { if (fillColor_ != c) { fillColor_ = c; if (widget_) widget_->update(); } }
+void Control::setBorderColor(int32_t c) { borderColor_ = c; if (widget_) widget_->update(); }
+void Control::setBorderWidth(int w) { borderWidth_ = std::max(0, w); applyGeometry(); if (widget_) widget_->update(); }
+void Control::setPicture(const Picture &p) { picture_ = p; if (widget_) widget_->update(); }
+void Control::setStretch(bool s) { stretch_ = s; if (widget_) widget_->update(); }
+
+// ---- values ----
+
+void Control::setValue(int v)
+{
+    if (kind_ == Kind::HScrollBar) v = std::clamp(v, std::min(min_, max_), std::max(min_, max_));
+    if (kind_ == Kind::OptionButton) v = v ? 1 : 0;
+    const bool changed = value_ != v;
+    value_ = v;
+    if (kind_ == Kind::OptionButton && v) {
+        // Options of one container exclude each other.
+        for (Control *o : form_->Controls())
+            if (o != this && o->kind_ == Kind::OptionButton && o->container_ == container_ && o->value_) {
+                o->value_ = 0;
+                if (o->widget_) o->widget_->update();
+            }
+    }
+    if (auto *sb = qobject_cast<QScrollBar *>(widget_.data())) {
+        settingValue_ = true;
+        sb->setValue(v);
+        settingValue_ = false;
+    }
+    if (widget_) widget_->update();
+    if (!changed) return;
+    if (kind_ == Kind::OptionButton || kind_ == Kind::CheckBox) raiseClick();
+    else if (kind_ == Kind::HScrollBar) raiseChange();
+}
+
+void Control::setRange(int min, int max)
+{
+    min_ = min;
+    max_ = max;
+    if (auto *sb = qobject_cast<QScrollBar *>(widget_.data())) {
+        settingValue_ = true;
+        sb->setRange(std::min(min, max), std::max(min, max));
+        settingValue_ = false;
+    }
+    if (kind_ == Kind::HScrollBar && (value_ < std::min(min, max) || value_ > std::max(min, max)))
+        setValue(value_);
+}
+
+void Control::setLargeChange(int v)
+{
+    largeChange_ = v;
+    if (auto *sb = qobject_cast<QScrollBar *>(widget_.data())) sb->setPageStep(v);
+}
+
+// ---- lists ----
+
+void Control::syncList()
+{
+    if (auto *cb = qobject_cast<QComboBox *>(widget_.data())) {
+        const QSignalBlocker b(cb);
+        if (cb->count() != items_.size()) { cb->clear(); cb->addItems(items_); }
+        cb->setCurrentIndex(listIndex_);
+    } else if (auto *lw = qobject_cast<QListWidget *>(widget_.data())) {
+        const QSignalBlocker b(lw);
+        if (lw->count() != items_.size()) { lw->clear(); lw->addItems(items_); }
+        lw->setCurrentRow(listIndex_);
+    }
+}
+
+void Control::AddItem(const QString &item) { items_.push_back(item); syncList(); }
+void Control::Clear() { items_.clear(); listIndex_ = -1; syncList(); }
+
+void Control::setListIndex(int i)
+{
+    if (i < -1 || i >= items_.size()) i = -1;
+    if (listIndex_ == i) return;
+    listIndex_ = i;
+    syncList();
+    raiseClick();
+}
+
+void Control::setLocked(bool l)
+{
+    locked_ = l;
+    if (auto *e = qobject_cast<QLineEdit *>(widget_.data())) e->setReadOnly(l);
+    if (auto *t = qobject_cast<QTextEdit *>(widget_.data())) t->setReadOnly(l);
+}
+
+// ---- timers ----
+
+void Control::setInterval(int ms)
+{
+    interval_ = std::max(0, ms);
+    if (timer_ && timer_->isActive()) timer_->stop(); // a new interval counts from now
+    refreshTimer();
+}
+
+void Control::refreshTimer()
+{
+    if (!timer_) return;
+    const bool run = enabled_ && interval_ > 0 && form_->isLoaded();
+    if (!run) timer_->stop();
+    else if (!timer_->isActive() || timer_->interval() != interval_) timer_->start(interval_);
+}
+
+// ---- menus, tabs ----
+
+void Control::setChecked(bool c)
+{
+    checked_ = c;
+    if (action_) {
+        action_->setCheckable(true);
+        action_->setChecked(c);
+    }
+}
+
+void Control::setTabCaption(int i, const QString &s)
+{
+    if (i < 0 || i >= tabs_.size()) return;
+    tabs_[i] = s;
+    if (auto *tb = qobject_cast<QTabBar *>(widget_.data())) tb->setTabText(i, s);
+}
+
+// ---- focus and order ----
+
+void Control::SetFocus()
+{
+    if (widget_ && widget_->isVisible() && widget_->isEnabled()) widget_->setFocus(Qt::OtherFocusReason);
+}
+
+void Control::ZOrder(int position)
+{
+    if (!widget_) return;
+    if (position == 0) widget_->raise();
+    else widget_->lower();
+}
+
+void Control::Refresh() { if (widget_) widget_->repaint(); }
+
+// ---- events ----
+
+void Control::raiseClick() { if (Click && enabled_) Click(); }
+void Control::raiseChange() { if (Change) Change(); }
+
+void Control::raiseMouse(int which, int button, int shift, double x, double y)
+{
+    const auto &h = which == 0 ? MouseDown : which == 1 ? MouseMove : MouseUp;
+    if (h) h(button, shift, x, y);
+}
+
+bool Control::raiseKeyDown(int &code, int shift) { if (KeyDown) KeyDown(code, shift); return true; }
+bool Control::raiseKeyPress(int &ascii) { if (KeyPress) KeyPress(ascii); return true; }
+bool Control::raiseKeyUp(int &code, int shift) { if (KeyUp) KeyUp(code, shift); return true; }
+
+// ---- widgets ----
+
+void Control::createWidget(QWidget *parent)
+{
+    QWidget *w = nullptr;
+    switch (kind_) {
+    case Kind::HScrollBar: {
+        auto *sb = new QScrollBar(Qt::Horizontal, parent);
+        sb->setRange(std::min(min_, max_), std::max(min_, max_));
+        sb->setValue(value_);
+        QObject::connect(sb, &QScrollBar::valueChanged, sb, [this](int v) {
+            if (!settingValue_ && v != value_) { value_ = v; raiseChange(); }
+        });
+        w = sb;
+        break;
+    }
+    case Kind::ComboBox: {
+        auto *cb = new QComboBox(parent);
+        QObject::connect(cb, &QComboBox::activated, cb, [this](int i) {
+            if (i != listIndex_) { listIndex_ = i; raiseClick(); }
+        });
+        w = cb;
+        break;
+    }
+    case Kind::ListBox: {
+        auto *lw = new QListWidget(parent);
+        QObject::connect(lw, &QListWidget::currentRowChanged, lw, [this](int i) {
+            if (i != listIndex_) { listIndex_ = i; raiseClick(); }
+        });
+        w = lw;
+        break;
+    }
+    case Kind::TextBox: {
+        auto *e = new QLineEdit(parent);
+        e->setText(text_);
+        e->setReadOnly(locked_);
+        QObject::connect(e, &QLineEdit::textChanged, e, [this](const QString &s) {
+            if (s != text_) { text_ = s; raiseChange(); }
+        });
+        w = e;
+        break;
+    }
+    case Kind::TabStrip: {
+        auto *tb = new QTabBar(parent);
+        for (const QString &t : tabs_) tb->addTab(t);
+        QObject::connect(tb, &QTabBar::currentChanged, tb, [this](int) { raiseClick(); });
+        w = tb;
+        break;
+    }
+    case Kind::RichTextBox: {
+        auto *t = new QTextEdit(parent);
+        t->setReadOnly(locked_);
+        w = t;
+        break;
+    }
+    default:
+        w = new ControlWidget(this, parent);
+        break;
+    }
+    w->setProperty("formsControl", QVariant::fromValue<void *>(this));
+    if (!qobject_cast<ControlWidget *>(w)) w->installEventFilter(form_->window());
+    widget_ = w;
+    w->setToolTip(toolTip_);
+    w->setEnabled(enabled_);
+    applyLook();
+    applyCursor();
+    applyGeometry();
+    w->setVisible(visible_);
+}
+
+} // namespace forms

@@ -1,0 +1,419 @@
+#include "FormWindow.h"
+#include "Control.h"
+#include "Form.h"
+#include "Twips.h"
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+namespace forms {
+
+QFont toQFont(const FontSpec &f); // Control.cpp
+
+// ---- key and mouse translation ----
+
+int vbKeyCode(const QKeyEvent *e)
+{
+    const int k = e->key();
+    if (k >= Qt::Key_0 && k <= Qt::Key_9)
+        return (e->modifiers() & Qt::KeypadModifier) ? 96 + (k - Qt::Key_0) : k;
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return k;
+    switch (k) {
+    case Qt::Key_Space: return vbKeySpace;
+    case Qt::Key_Return: case Qt::Key_Enter: return vbKeyReturn;
+    case Qt::Key_Backspace: return vbKeyBack;
+    case Qt::Key_Tab: return vbKeyTab;
+    case Qt::Key_Escape: return vbKeyEscape;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    default: break;
+    }
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return 112 + (k - Qt::Key_F1);
+    return 0;
+}
+
+int vbShift(Qt::KeyboardModifiers m)
+{
+    return ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) | ((m & Qt::AltModifier) ? 4 : 0);
+}
+
+int vbButton(Qt::MouseButtons b)
+{
+    return ((b & Qt::LeftButton) ? 1 : 0) | ((b & Qt::RightButton) ? 2 : 0) | ((b & Qt::MiddleButton) ? 4 : 0);
+}
+
+static int keyAscii(const QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return: case Qt::Key_Enter: return 13;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Tab: return 9;
+    default: break;
+    }
+    const QString t = e->text();
+    if (t.isEmpty()) return 0;
+    const char16_t ch = t.at(0).unicode();
+    if (ch < 32 || ch == 127) return 0;
+    return ch < 256 ? int(ch) : 0;
+}
+
+bool dispatchKeyPress(Control *c, QKeyEvent *e)
+{
+    Form *f = c->form();
+    // A held key repeats its press; the handlers see a KeyDown each time.
+    int code = vbKeyCode(e);
+    const int shift = vbShift(e->modifiers());
+    if (code) c->raiseKeyDown(code, shift);
+    if (f->wasUnloaded()) return true;
+    int ascii = keyAscii(e);
+    if (ascii) {
+        c->raiseKeyPress(ascii);
+        if (ascii == 0) return true;
+    }
+    return false;
+}
+
+void dispatchKeyRelease(Control *c, QKeyEvent *e)
+{
+    // One KeyUp per press and hold: the releases of auto-repeat are dropped.
+    if (e->isAutoRepeat()) return;
+    int code = vbKeyCode(e);
+    if (code) c->raiseKeyUp(code, vbShift(e->modifiers()));
+}
+
+// ---- the window ----
+
+FormWindow::FormWindow(Form *form) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), form_(form)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    client_ = new QWidget(this);
+    client_->setMouseTracking(true);
+    client_->installEventFilter(this);
+    setObjectName(form->Name());
+}
+
+QMenuBar *FormWindow::menuBar()
+{
+    if (!menuBar_) {
+        menuBar_ = new QMenuBar(this);
+        menuBar_->setNativeMenuBar(false);
+        layoutClient();
+    }
+    return menuBar_;
+}
+
+int FormWindow::menuBarHeight() const
+{
+    if (!menuBar_) return 0;
+    for (QAction *a : menuBar_->actions())
+        if (a->isVisible()) return menuBar_->sizeHint().height();
+    return 0;
+}
+
+void FormWindow::layoutClient()
+{
+    const int mh = menuBarHeight();
+    if (menuBar_) {
+        menuBar_->setGeometry(0, 0, width(), mh);
+        menuBar_->setVisible(mh > 0);
+    }
+    client_->setGeometry(0, mh, width(), std::max(0, height() - mh));
+}
+
+void FormWindow::closeEvent(QCloseEvent *e)
+{
+    // The windows are left through their own exits, never by the system's close request.
+    e->ignore();
+}
+
+void FormWindow::changeEvent(QEvent *e)
+{
+    QWidget::changeEvent(e);
+}
+
+bool FormWindow::eventFilter(QObject *o, QEvent *e)
+{
+    if (!form_) return false;
+    if (o == client_) {
+        if (e->type() == QEvent::MouseMove) {
+            auto *me = static_cast<QMouseEvent *>(e);
+            form_->Form_MouseMove(vbButton(me->buttons()), vbShift(me->modifiers()),
+                                  me->position().x() * twipsPerPixelX(), me->position().y() * twipsPerPixelY());
+        }
+        return false;
+    }
+    auto *c = static_cast<Control *>(o->property("formsControl").value<void *>());
+    if (!c) return false;
+    switch (e->type()) {
+    case QEvent::KeyPress:
+        return dispatchKeyPress(c, static_cast<QKeyEvent *>(e));
+    case QEvent::KeyRelease:
+        dispatchKeyRelease(c, static_cast<QKeyEvent *>(e));
+        return false;
+    case QEvent::MouseMove: {
+        auto *me = static_cast<QMouseEvent *>(e);
+        c->raiseMouse(1, vbButton(me->buttons()), vbShift(me->modifiers()),
+                      me->position().x() * twipsPerPixelX(), me->position().y() * twipsPerPixelY());
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+// ---- painted controls ----
+
+ControlWidget::ControlWidget(Control *c, QWidget *parent) : QWidget(parent), c_(c)
+{
+    setMouseTracking(true);
+    switch (c->kind()) {
+    case Kind::Shape:
+    case Kind::Line:
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        break;
+    case Kind::PictureBox:
+    case Kind::CommandButton:
+    case Kind::OptionButton:
+    case Kind::CheckBox:
+        setFocusPolicy(Qt::StrongFocus);
+        break;
+    default:
+        break;
+    }
+}
+
+static Qt::Alignment hAlign(int a)
+{
+    return a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
+}
+
+static QColor darker(const QColor &c, int f = 160) { return c.darker(f); }
+
+void ControlWidget::paintEvent(QPaintEvent *)
+{
+    if (!c_) return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const QRectF r = QRectF(rect());
+    const QColor back = toQColor(c_->BackColor());
+    const QColor fore = isEnabled() ? toQColor(c_->ForeColor()) : QColor(128, 128, 128);
+    p.setFont(toQFont(c_->Font()));
+
+    switch (c_->kind()) {
+    case Kind::Label: {
+        if (c_->BackStyle() == 1) p.fillRect(r, back);
+        if (c_->BorderStyle() == 1) {
+            p.setPen(QPen(Qt::black, 1));
+            p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
+        }
+        p.setPen(fore);
+        int flags = int(hAlign(c_->Alignment())) | Qt::AlignTop;
+        if (!c_->AutoSize()) flags |= Qt::TextWordWrap;
+        p.drawText(r, flags, c_->Caption());
+        break;
+    }
+    case Kind::CommandButton: {
+        const QRectF b = r.adjusted(1, 1, -1, -1);
+        const double rad = std::min(8.0, std::min(b.width(), b.height()) / 6);
+        p.setPen(QPen(darker(back), 1.5));
+        p.setBrush(back);
+        p.drawRoundedRect(b, rad, rad);
+        if (hasFocus()) {
+            p.setPen(QPen(darker(back, 220), 1, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRoundedRect(b.adjusted(4, 4, -4, -4), rad, rad);
+        }
+        p.setPen(fore);
+        p.drawText(b, Qt::AlignCenter | Qt::TextWordWrap, c_->Caption());
+        break;
+    }
+    case Kind::PictureBox: {
+        p.fillRect(r, back);
+        if (!c_->picture().isNull()) {
+            const QSizeF n = c_->picture().naturalSize();
+            c_->picture().paint(p, QRectF(QPointF(0, 0), n));
+        }
+        if (c_->BorderStyle() == 1) {
+            p.setPen(QPen(darker(back, 180), 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
+        }
+        break;
+    }
+    case Kind::Frame: {
+        p.fillRect(r, back);
+        const QFontMetricsF fm(p.font());
+        const bool hasCaption = !c_->Caption().isEmpty();
+        const double top = hasCaption ? fm.height() / 2 : 0.5;
+        if (c_->BorderStyle() == 1) {
+            p.setPen(QPen(darker(back, 170), 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRectF(0.5, top, r.width() - 1, r.height() - top - 0.5));
+        }
+        if (hasCaption) {
+            const QRectF tr(8, 0, fm.horizontalAdvance(c_->Caption()) + 6, fm.height());
+            p.fillRect(tr, back);
+            p.setPen(fore);
+            p.drawText(tr, Qt::AlignCenter, c_->Caption());
+        }
+        break;
+    }
+    case Kind::Image: {
+        if (!c_->picture().isNull()) {
+            const QRectF target = c_->Stretch() ? r : QRectF(QPointF(0, 0), c_->picture().naturalSize());
+            c_->picture().paint(p, target);
+        }
+        if (c_->BorderStyle() == 1) {
+            p.setPen(QPen(Qt::black, 1));
+            p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
+        }
+        break;
+    }
+    case Kind::Shape: {
+        const double bw = c_->BorderStyle() == 0 ? 0 : std::max(1, c_->BorderWidth());
+        QRectF s = r.adjusted(bw / 2, bw / 2, -bw / 2, -bw / 2);
+        const int kind = c_->Shape();
+        if (kind == vbShapeSquare || kind == vbShapeCircle || kind == vbShapeRoundedSquare) {
+            const double side = std::min(s.width(), s.height());
+            s = QRectF(s.center().x() - side / 2, s.center().y() - side / 2, side, side);
+        }
+        QPainterPath path;
+        if (kind == vbShapeOval || kind == vbShapeCircle) path.addEllipse(s);
+        else if (kind == vbShapeRoundedRectangle || kind == vbShapeRoundedSquare) {
+            const double rad = std::min(s.width(), s.height()) / 6;
+            path.addRoundedRect(s, rad, rad);
+        } else path.addRect(s);
+        if (c_->BackStyle() == 1) p.fillPath(path, back);
+        if (c_->FillStyle() == vbFSSolid) p.fillPath(path, toQColor(c_->FillColor()));
+        else if (c_->FillStyle() != vbFSTransparent) {
+            static const Qt::BrushStyle hatch[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
+                                                   Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+            const int i = std::clamp(c_->FillStyle() - 2, 0, 5);
+            p.fillPath(path, QBrush(toQColor(c_->FillColor()), hatch[i]));
+        }
+        if (bw > 0) {
+            p.setPen(QPen(toQColor(c_->BorderColor()), bw));
+            p.setBrush(Qt::NoBrush);
+            p.drawPath(path);
+        }
+        break;
+    }
+    case Kind::Line: {
+        const QPointF origin = pos();
+        const QPointF a(pixelsX(c_->X1()) - origin.x(), pixelsY(c_->Y1()) - origin.y());
+        const QPointF b(pixelsX(c_->X2()) - origin.x(), pixelsY(c_->Y2()) - origin.y());
+        p.setPen(QPen(toQColor(c_->BorderColor()), std::max(1, c_->BorderWidth()), Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(a, b);
+        break;
+    }
+    case Kind::OptionButton:
+    case Kind::CheckBox: {
+        p.fillRect(r, back);
+        const QFontMetricsF fm(p.font());
+        const double box = std::clamp(fm.height() * 0.8, 10.0, std::max(10.0, r.height() - 4));
+        const QRectF ind(4, (r.height() - box) / 2, box, box);
+        p.setPen(QPen(QColor(60, 60, 60), 1.5));
+        p.setBrush(Qt::white);
+        if (c_->kind() == Kind::OptionButton) {
+            p.drawEllipse(ind);
+            if (c_->Value()) {
+                p.setBrush(QColor(30, 30, 30));
+                p.setPen(Qt::NoPen);
+                p.drawEllipse(ind.adjusted(box * 0.27, box * 0.27, -box * 0.27, -box * 0.27));
+            }
+        } else {
+            p.drawRect(ind);
+            if (c_->Value()) {
+                p.setPen(QPen(QColor(30, 30, 30), std::max(2.0, box / 7)));
+                p.drawLine(QPointF(ind.left() + box * 0.2, ind.center().y()), QPointF(ind.left() + box * 0.42, ind.bottom() - box * 0.2));
+                p.drawLine(QPointF(ind.left() + box * 0.42, ind.bottom() - box * 0.2), QPointF(ind.right() - box * 0.18, ind.top() + box * 0.2));
+            }
+        }
+        p.setPen(fore);
+        p.drawText(r.adjusted(box + 10, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, c_->Caption());
+        if (hasFocus()) {
+            p.setPen(QPen(darker(back, 220), 1, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r.adjusted(1, 1, -2, -2));
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+static double tx(const QMouseEvent *e) { return e->position().x() * twipsPerPixelX(); }
+static double ty(const QMouseEvent *e) { return e->position().y() * twipsPerPixelY(); }
+
+void ControlWidget::mousePressEvent(QMouseEvent *e)
+{
+    if (!c_) return;
+    pressed_ = true;
+    c_->raiseMouse(0, vbButton(e->button()), vbShift(e->modifiers()), tx(e), ty(e));
+}
+
+void ControlWidget::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (!c_) return;
+    Control *c = c_;
+    Form *f = c->form();
+    const bool wasPressed = pressed_;
+    pressed_ = false;
+    c->raiseMouse(2, vbButton(e->button()), vbShift(e->modifiers()), tx(e), ty(e));
+    if (f->wasUnloaded() || !c_ || !wasPressed || e->button() != Qt::LeftButton || !rect().contains(e->position().toPoint()))
+        return;
+    if (c->kind() == Kind::OptionButton) {
+        if (!c->Value()) c->setValue(1);
+        else c->raiseClick();
+    } else if (c->kind() == Kind::CheckBox) {
+        c->setValue(c->Value() == 1 ? 0 : 1);
+    } else {
+        c->raiseClick();
+    }
+}
+
+void ControlWidget::mouseMoveEvent(QMouseEvent *e)
+{
+    if (!c_) return;
+    c_->raiseMouse(1, vbButton(e->buttons()), vbShift(e->modifiers()), tx(e), ty(e));
+}
+
+void ControlWidget::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (!c_) return;
+    pressed_ = true;
+    if (c_->DblClick) c_->DblClick();
+    else mousePressEvent(e);
+}
+
+void ControlWidget::keyPressEvent(QKeyEvent *e)
+{
+    if (!c_) return;
+    dispatchKeyPress(c_, e);
+}
+
+void ControlWidget::keyReleaseEvent(QKeyEvent *e)
+{
+    if (!c_) return;
+    dispatchKeyRelease(c_, e);
+}
+
+} // namespace forms

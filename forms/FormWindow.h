@@ -1,0 +1,64 @@
+#pragma once
+// The widgets behind forms and controls (internal to the kit).
+#include <QWidget>
+
+class QMenuBar;
+
+namespace forms {
+
+class Form;
+class Control;
+
+class FormWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit FormWindow(Form *form);
+    QWidget *client() const { return client_; }
+    QMenuBar *menuBar();
+    QMenuBar *existingMenuBar() const { return menuBar_; }
+    int menuBarHeight() const;
+    void layoutClient();
+    void detach() { form_ = nullptr; }
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    Form *form_;
+    QWidget *client_;
+    QMenuBar *menuBar_ = nullptr;
+};
+
+// Paints labels, buttons, picture boxes, frames, images, shapes, lines, options and
+// check boxes from their control's properties, and passes mouse and key events on.
+class ControlWidget : public QWidget {
+    Q_OBJECT
+public:
+    ControlWidget(Control *c, QWidget *parent);
+    void detach() { c_ = nullptr; }
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+
+private:
+    Control *c_;
+    bool pressed_ = false;
+};
+
+// Shared by painted and native widgets: turns Qt key events into the handlers' events.
+// Returns true when the event was consumed (a character cancelled by its handler).
+bool dispatchKeyPress(Control *c, QKeyEvent *e);
+void dispatchKeyRelease(Control *c, QKeyEvent *e);
+int vbKeyCode(const QKeyEvent *e);
+int vbShift(Qt::KeyboardModifiers m);
+int vbButton(Qt::MouseButtons b);
+
+} // namespace forms

@@ -1,0 +1,75 @@
+#include "Picture.h"
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace forms {
+
+struct Picture::Data {
+    QString path;
+    bool svg = false;
+    bool loaded = false;
+    std::unique_ptr<QSvgRenderer> renderer;
+    QImage image;
+
+    void ensure()
+    {
+        if (loaded) return;
+        loaded = true;
+        if (svg) renderer = std::make_unique<QSvgRenderer>(path);
+        else if (image.isNull()) image.load(path);
+    }
+};
+
+Picture Picture::fromFile(const QString &path)
+{
+    Picture p;
+    p.d_ = std::make_shared<Data>();
+    p.d_->path = path;
+    p.d_->svg = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+    return p;
+}
+
+Picture Picture::fromImage(const QImage &image)
+{
+    Picture p;
+    p.d_ = std::make_shared<Data>();
+    p.d_->image = image;
+    p.d_->loaded = true;
+    return p;
+}
+
+QString Picture::source() const { return d_ ? d_->path : QString(); }
+
+QSizeF Picture::naturalSize() const
+{
+    if (!d_) return {};
+    d_->ensure();
+    if (d_->renderer) return d_->renderer->defaultSize();
+    return d_->image.size();
+}
+
+void Picture::paint(QPainter &p, const QRectF &target) const
+{
+    if (!d_) return;
+    d_->ensure();
+    if (d_->renderer) {
+        d_->renderer->render(&p, target);
+    } else if (!d_->image.isNull()) {
+        p.save();
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(target, d_->image);
+        p.restore();
+    }
+}
+
+QImage Picture::toImage(QSize size) const
+{
+    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    paint(p, QRectF(QPointF(0, 0), QSizeF(size)));
+    return img;
+}
+
+} // namespace forms

@@ -1,0 +1,33 @@
+#pragma once
+// A picture that a control shows: drawn from an SVG (crisp at any size) or a raster image.
+// Copies share the same loaded picture; the file is parsed on first use, not when assigned.
+#include <QImage>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <memory>
+
+class QPainter;
+
+namespace forms {
+
+class Picture {
+public:
+    Picture() = default;
+    static Picture fromFile(const QString &path); // SVG by extension, else raster
+    static Picture fromImage(const QImage &image);
+
+    bool isNull() const { return !d_; }
+    QString source() const;
+    QSizeF naturalSize() const; // pixels
+    void paint(QPainter &p, const QRectF &target) const;
+    QImage toImage(QSize size) const;
+
+    bool operator==(const Picture &o) const { return d_ == o.d_; }
+
+private:
+    struct Data;
+    std::shared_ptr<Data> d_;
+};
+
+} // namespace forms

@@ -1,0 +1,33 @@
+#pragma once
+// Where the program keeps its files, and how the paths the windows build are found on disk.
+//
+// The windows build paths as the Windows program does ("C:\ImpostazioniProgrammiTesmo\...",
+// the program folder followed by "\suoni\si.wav"). localPath() turns such a path into one of
+// this system: backslashes become separators, the settings root is mapped to settingsRoot(),
+// and every existing part of the path is found whatever its letter case, so that
+// "brivomarte\utenti\_predefinito.INI" and "BrivoMarte\utenti\_predefinito.ini" name one file.
+// A part that does not exist yet keeps the spelling given.
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// The settings root as the program writes it.
+inline const QString kSettingsRoot = QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\");
+
+// The real folder behind kSettingsRoot: that path on Windows, else ImpostazioniProgrammiTesmo
+// in the home folder. Tests point it elsewhere.
+QString settingsRoot();
+void setSettingsRoot(const QString &folder); // empty: back to the default
+
+// The folder of the program's executable, without a closing separator.
+QString programFolder();
+void setProgramFolder(const QString &folder); // empty: back to the default
+
+QString localPath(const QString &path);
+
+// Folder listing by a "*.ext" pattern without regard to letter case, in name order.
+// Returns false when the folder cannot be listed.
+bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, QStringList &names);
+
+} // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+// Our reader and writer of sections-and-keys text files ("[Section]" lines and
+// "Key=Value" entries), with the rules the language files rely on: sections count,
+// section and key names match whatever their letter case, blanks round the equals sign
+// are dropped, a value in enclosing quotes loses them, and a value is cut at 511
+// characters. The first section and the first entry of a name win.
+#include <QString>
+
+namespace platform {
+
+constexpr int kProfileValueMax = 511;
+
+// False when the file cannot be read. A missing section or key gives an empty value.
+bool readProfileString(const QString &file, const QString &section, const QString &key, QString &value);
+
+// Writes (or replaces) one entry, making the file and the section when they are missing.
+// False when the file cannot be written.
+bool writeProfileString(const QString &file, const QString &section, const QString &key, const QString &value);
+
+} // namespace platform

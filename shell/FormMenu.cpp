@@ -1,0 +1,2 @@
+#include "FormMenu.h"
+FormMenu::FormMenu() : FormStandard(QStringLiteral("FormMenu")) {}

@@ -1,0 +1,7 @@
+#pragma once
+#include "FormStandard.h"
+
+class FormMenu : public FormStandard {
+public:
+    FormMenu();
+};

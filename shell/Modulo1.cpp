@@ -1,0 +1,50 @@
+#include "Modulo1.h"
+#include "FormArchivio.h"
+#include "FormAvvio.h"
+#include "ModuloPerIni.h"
+#include "modLanguageSupport.h"
+#include "platform/MessageBox.h"
+#include "platform/Random.h"
+#include "platform/SingleInstance.h"
+#include <QCoreApplication>
+#include <climits>
+
+std::unique_ptr<clsResize> Ridimensionatore;
+int Esatti = 0;
+int Errati = 0;
+int EsercizioScelto = 0;
+int NumeroCorrente = 0;
+std::array<QString, 11> NumeriInLettere;
+
+bool AvviaSistema()
+{
+    static platform::SingleInstance istanza(QStringLiteral("brivomarte-") + qEnvironmentVariable("USER", QStringLiteral("utente")));
+    if (!istanza.acquire()) {
+        platform::MsgBox(MLSGetString(QStringLiteral("0001")), platform::vbCritical | platform::vbOKOnly, QStringLiteral("Error"));
+        return false;
+    }
+    platform::randomize();
+    CreaCartelle();
+    FileUtente = QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\brivomarte\\utenti\\_predefinito.INI");
+    NomeUtente = QStringLiteral("_predefinito");
+    LeggiImpostazioni();
+    Default<FormArchivio>();
+    CaricaNumeriInLettere();
+    Default<FormAvvio>().Show();
+    return true;
+}
+
+void CaricaNumeriInLettere()
+{
+    for (int k = 0; k <= 10; ++k) NumeriInLettere[k] = MLSGetString(QStringLiteral("%1").arg(4 + k, 4, 10, QLatin1Char('0')));
+}
+
+void TerminaProgramma()
+{
+    Ridimensionatore.reset();
+    forms::Form::UnloadAll();
+    QCoreApplication::quit();
+}
+
+void ContaEsatto() { if (Esatti < INT_MAX) ++Esatti; }
+void ContaErrato() { if (Errati < INT_MAX) ++Errati; }

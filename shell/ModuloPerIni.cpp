@@ -1,0 +1,289 @@
+#include "ModuloPerIni.h"
+#include "modLanguageSupport.h"
+#include "platform/MessageBox.h"
+#include "platform/Paths.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+#include <cmath>
+#include <optional>
+
+QString TipoCarattere;
+int RappresentazionePrima;
+int RappresentazioneSeconda;
+int NumeroMassimo;
+bool SuoniAttivi;
+bool TieniTraccia;
+bool DisabilitaControlloAlunno;
+double ColoreDisegno1;
+double ColoreDisegno2;
+double ColoreSfondo1;
+double ColoreSfondo2;
+double ColoreSfondoFinestra;
+bool ColoreCasuale;
+bool DisabilitaMousePersonalizzato;
+int TipoScansione;
+int VelocitaScansione;
+bool RipartiDallInizio;
+bool ConRiquadro;
+int DimensioneRiquadro;
+double ColoreBottoni;
+double ColoreScansione;
+
+QString NomeUtente;
+QString FileUtente;
+
+std::array<QString, kRigheMassime + 1> RigheEsercizi;
+int NumeroRigheEsercizi = 0;
+
+const QString CartellaRadice = platform::kSettingsRoot;
+const QString CartellaProgramma = CartellaRadice + QStringLiteral("BrivoMarte\\");
+const QString CartellaUtenti = CartellaProgramma + QStringLiteral("utenti\\");
+const QString CartellaDati = CartellaProgramma + QStringLiteral("dati\\");
+
+namespace {
+
+struct Predefiniti {
+    static constexpr int Rappresentazione1 = 1, Rappresentazione2 = 4, Massimo = 10, Scansione = 0;
+    static constexpr int Velocita = 4, Riquadro = 9;
+    static constexpr double Disegno1 = 255, Disegno2 = 16711680, Sfondo1 = 16777215, Sfondo2 = 12648447;
+    static constexpr double SfondoFinestra = 16777152, Bottoni = -2147483633.0, ColScansione = 255;
+};
+
+// How a profile writes a number: a blank (or the minus sign) before it, a blank after it.
+QString numero(double v)
+{
+    QString digits;
+    if (v == std::floor(v) && std::fabs(v) < 1e15) digits = QString::number(qint64(std::fabs(v)));
+    else digits = QString::number(std::fabs(v), 'g', 15);
+    return (v < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + digits + QLatin1Char(' ');
+}
+
+QString booleano(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
+
+std::optional<double> leggiNumero(const QString &line)
+{
+    bool ok = false;
+    const double v = line.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+// A whole number that fits the 16-bit integers of the profile; else the read fails.
+std::optional<int> leggiIntero(const QString &line)
+{
+    const auto v = leggiNumero(line);
+    if (!v) return std::nullopt;
+    const double r = std::nearbyint(*v);
+    if (r < -32768 || r > 32767) return std::nullopt;
+    return int(r);
+}
+
+// A colour is a 0x00BBGGRR value or a system colour (high bit set, entry in the low byte);
+// anything else can only come from a hand-edited file and gives the setting's default.
+double colore(double v, double predefinito)
+{
+    const double r = std::nearbyint(v);
+    if (r >= 0 && r <= 16777215) return r;
+    if (r >= -2147483648.0 && r <= -2147483648.0 + 255) return r;
+    return predefinito;
+}
+
+QString testoMessaggio(const char *id, const QString &ripiego)
+{
+    const QString t = MLSGetString(QLatin1String(id));
+    return t.isEmpty() ? ripiego : t;
+}
+
+} // namespace
+
+void ImpostaPredefiniti()
+{
+    TipoCarattere = QStringLiteral("maiuscolo");
+    RappresentazionePrima = Predefiniti::Rappresentazione1;
+    RappresentazioneSeconda = Predefiniti::Rappresentazione2;
+    NumeroMassimo = Predefiniti::Massimo;
+    SuoniAttivi = true;
+    TieniTraccia = false;
+    DisabilitaControlloAlunno = false;
+    ColoreDisegno1 = Predefiniti::Disegno1;
+    ColoreDisegno2 = Predefiniti::Disegno2;
+    ColoreSfondo1 = Predefiniti::Sfondo1;
+    ColoreSfondo2 = Predefiniti::Sfondo2;
+    ColoreSfondoFinestra = Predefiniti::SfondoFinestra;
+    ColoreCasuale = true;
+    DisabilitaMousePersonalizzato = false;
+    TipoScansione = Predefiniti::Scansione;
+    VelocitaScansione = Predefiniti::Velocita;
+    RipartiDallInizio = false;
+    ConRiquadro = false;
+    DimensioneRiquadro = Predefiniti::Riquadro;
+    ColoreBottoni = Predefiniti::Bottoni;
+    ColoreScansione = Predefiniti::ColScansione;
+}
+
+bool ScriviImpostazioni()
+{
+    const QStringList righe = {
+        TipoCarattere,
+        numero(RappresentazionePrima),
+        numero(RappresentazioneSeconda),
+        numero(NumeroMassimo),
+        booleano(SuoniAttivi),
+        booleano(TieniTraccia),
+        // The default user's profile always lets the pupil choose.
+        booleano(NomeUtente == QLatin1String("_predefinito") ? false : DisabilitaControlloAlunno),
+        numero(ColoreDisegno1),
+        numero(ColoreDisegno2),
+        numero(ColoreSfondo1),
+        numero(ColoreSfondo2),
+        numero(ColoreSfondoFinestra),
+        booleano(ColoreCasuale),
+        booleano(DisabilitaMousePersonalizzato),
+        numero(TipoScansione),
+        numero(VelocitaScansione),
+        booleano(RipartiDallInizio),
+        booleano(ConRiquadro),
+        numero(DimensioneRiquadro),
+        numero(ColoreBottoni),
+        numero(ColoreScansione),
+    };
+    QByteArray bytes;
+    for (const QString &r : righe) bytes += r.toLatin1() + "\r\n";
+
+    // Written to a new file and put in place whole, so a failed write never leaves a
+    // half-written profile behind.
+    QSaveFile f(platform::localPath(FileUtente));
+    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit()) return true;
+    platform::MsgBox(testoMessaggio("0045", QStringLiteral("Non è stato possibile salvare le impostazioni dell'utente."))
+                         + QStringLiteral("\r\n") + NomeUtente,
+                     platform::vbExclamation, QStringLiteral("Brivomarte"));
+    return false;
+}
+
+void LeggiImpostazioni()
+{
+    if (!EsisteFile(FileUtente)) ImpostaPredefiniti();
+    QFile f(platform::localPath(FileUtente));
+    if (!f.open(QIODevice::ReadOnly)) { ImpostaPredefiniti(); return; }
+    QStringList righe = QString::fromLatin1(f.readAll()).split(QLatin1Char('\n'));
+    for (QString &r : righe)
+        if (r.endsWith(QLatin1Char('\r'))) r.chop(1);
+    // A file that ends before line 21 has no line 22 start; "a\r\n" x 21 splits into 22 parts.
+    const bool completo = righe.size() > 21 || (righe.size() == 21 && !righe[20].isEmpty());
+    if (!completo) { ImpostaPredefiniti(); return; }
+
+    auto intero = [&](int i) { return leggiIntero(righe[i]); };
+    auto reale = [&](int i) { return leggiNumero(righe[i]); };
+    auto vero = [&](int i) { return righe[i].startsWith(QLatin1Char('T')); };
+
+    const auto r2 = intero(1), r3 = intero(2), r4 = intero(3), r15 = intero(14), r16 = intero(15), r19 = intero(18);
+    const auto c8 = reale(7), c9 = reale(8), c10 = reale(9), c11 = reale(10), c12 = reale(11), c20 = reale(19), c21 = reale(20);
+    if (!r2 || !r3 || !r4 || !r15 || !r16 || !r19 || !c8 || !c9 || !c10 || !c11 || !c12 || !c20 || !c21) {
+        ImpostaPredefiniti();
+        return;
+    }
+
+    TipoCarattere = righe[0].startsWith(QLatin1String("mai")) ? QStringLiteral("maiuscolo") : QStringLiteral("minuscolo");
+    // Values outside what the configuration offers can only come from a hand-edited file:
+    // they are brought back into range so that no window indexes out of bounds.
+    RappresentazionePrima = (*r2 >= 0 && *r2 <= 7) ? *r2 : Predefiniti::Rappresentazione1;
+    RappresentazioneSeconda = (*r3 >= 0 && *r3 <= 7) ? *r3 : Predefiniti::Rappresentazione2;
+    NumeroMassimo = std::clamp(*r4, 2, 10);
+    SuoniAttivi = vero(4);
+    TieniTraccia = vero(5);
+    DisabilitaControlloAlunno = vero(6);
+    ColoreDisegno1 = colore(*c8, Predefiniti::Disegno1);
+    ColoreDisegno2 = colore(*c9, Predefiniti::Disegno2);
+    ColoreSfondo1 = colore(*c10, Predefiniti::Sfondo1);
+    ColoreSfondo2 = colore(*c11, Predefiniti::Sfondo2);
+    ColoreSfondoFinestra = colore(*c12, Predefiniti::SfondoFinestra);
+    ColoreCasuale = vero(12);
+    DisabilitaMousePersonalizzato = vero(13);
+    TipoScansione = (*r15 >= 0 && *r15 <= 2) ? *r15 : Predefiniti::Scansione;
+    VelocitaScansione = std::clamp(*r16, 4, 60);
+    RipartiDallInizio = vero(16);
+    ConRiquadro = vero(17);
+    DimensioneRiquadro = std::clamp(*r19, 3, 30);
+    ColoreBottoni = colore(*c20, Predefiniti::Bottoni);
+    ColoreScansione = colore(*c21, Predefiniti::ColScansione);
+}
+
+bool EsisteCartella(const QString &Percorso)
+{
+    if (Percorso.isEmpty()) return false;
+    const QFileInfo fi(platform::localPath(Percorso));
+    return fi.exists() && fi.isDir();
+}
+
+bool EsisteFile(const QString &Percorso)
+{
+    if (Percorso.isEmpty()) return false;
+    const QFileInfo fi(platform::localPath(Percorso));
+    return fi.exists() && fi.isFile() && !fi.isHidden();
+}
+
+void CreaCartelle()
+{
+    for (const QString &p : {CartellaRadice, CartellaProgramma, CartellaUtenti, CartellaDati}) {
+        if (EsisteCartella(p)) continue;
+        // A folder that cannot be made leaves its subfolders impossible too: say it once.
+        if (!CreaCartella(p)) return;
+    }
+}
+
+bool CreaCartella(const QString &Percorso)
+{
+    QString locale = platform::localPath(Percorso);
+    if (locale.endsWith(QLatin1Char('/'))) locale.chop(1);
+    const QFileInfo fi(locale);
+    bool ok = fi.isDir() || QDir(fi.absolutePath()).mkdir(fi.fileName());
+    if (ok) {
+        QByteArray bytes;
+        for (const QString &r : {MLSGetString(QStringLiteral("0031")), QStringLiteral(" "), MLSGetString(QStringLiteral("0032")),
+                                 QStringLiteral(" "), MLSGetString(QStringLiteral("0033"))})
+            bytes += r.toUtf8() + "\r\n";
+        QSaveFile f(platform::localPath(CartellaRadice + QStringLiteral("leggimi.txt")));
+        ok = f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit();
+    }
+    if (!ok)
+        platform::MsgBox(testoMessaggio("0046", QStringLiteral("Non è stato possibile creare la cartella delle impostazioni:"))
+                             + QStringLiteral("\r\n") + locale,
+                         platform::vbExclamation, QStringLiteral("Brivomarte"));
+    return ok;
+}
+
+bool NomeUtenteSicuro(const QString &nome)
+{
+    if (nome.trimmed().isEmpty() || nome == QLatin1String(".") || nome.contains(QLatin1String(".."))) return false;
+    for (const QChar c : nome) {
+        if (c.unicode() < 32 || c.unicode() == 127) return false;
+        if (QStringLiteral("\\/:*?\"<>|").contains(c)) return false;
+    }
+    return true;
+}
+
+QString PercorsoProfilo(const QString &nome) { return CartellaUtenti + nome + QStringLiteral(".ini"); }
+
+bool ScriviIntestazione(const QString &testo)
+{
+    if (NumeroRigheEsercizi < 0 || NumeroRigheEsercizi + 2 > kRigheMassime) return false;
+    ++NumeroRigheEsercizi;
+    RigheEsercizi[NumeroRigheEsercizi] = testo;
+    ++NumeroRigheEsercizi;
+    return true;
+}
+
+void AggiungiAlRegistro(const QString &pezzo)
+{
+    const int riga = std::clamp(NumeroRigheEsercizi, 0, kRigheMassime);
+    RigheEsercizi[riga] += pezzo;
+}
+
+void SvuotaRegistro()
+{
+    for (int i = 0; i <= std::clamp(NumeroRigheEsercizi, 0, kRigheMassime); ++i) RigheEsercizi[i].clear();
+    NumeroRigheEsercizi = 0;
+}

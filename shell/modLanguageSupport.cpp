@@ -1,0 +1,70 @@
+#include "modLanguageSupport.h"
+#include "forms/Form.h"
+#include "platform/Paths.h"
+#include "platform/ProfileString.h"
+#include <QCoreApplication>
+#include <QFileInfo>
+
+QString MLSCurrentLanguage;
+
+QString MLSSettingFile() { return platform::programFolder() + QStringLiteral("\\LangSetting.ini"); }
+
+QString MLSLanguageFile(const QString &language)
+{
+    QString folder = platform::programFolder();
+    if (!folder.endsWith(QLatin1Char('\\')) && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('\\');
+    return folder + language + QStringLiteral(".lng");
+}
+
+std::optional<QString> MLSReadIni(const QString &File, const QString &Section, const QString &Key)
+{
+    // Every language file, whatever its size, is read by the one reader with its rules.
+    QString value;
+    if (!platform::readProfileString(File, Section, Key, value)) return std::nullopt;
+    return value;
+}
+
+int MLSWriteIni(const QString &File, const QString &Section, const QString &Key, const QString &Value)
+{
+    return platform::writeProfileString(File, Section, Key, Value) ? 1 : 0;
+}
+
+QString MLSGetString(const QString &Id)
+{
+    if (MLSCurrentLanguage.isEmpty()) {
+        if (auto v = MLSReadIni(MLSSettingFile(), QStringLiteral("Language"), QStringLiteral("CurrentLanguage")))
+            MLSCurrentLanguage = *v;
+    }
+    return MLSReadIni(MLSLanguageFile(MLSCurrentLanguage), QStringLiteral("Strings"), Id).value_or(QString());
+}
+
+void MLSTranslateForm(forms::Form *Frm)
+{
+    using forms::Kind;
+    if (!Frm) return;
+    const QString file = MLSLanguageFile(MLSCurrentLanguage);
+    const QString section = Frm->Name();
+    auto lookup = [&](const QString &key) { return MLSReadIni(file, section, key); };
+
+    if (!Frm->Caption().isEmpty())
+        if (auto v = lookup(Frm->Name() + QStringLiteral(".Caption"))) Frm->setCaption(*v);
+    if (auto v = lookup(Frm->Name() + QStringLiteral(".Tag"))) Frm->setTag(*v);
+
+    // A copy: a handler run while events are processed may add controls.
+    const std::vector<forms::Control *> controls = Frm->Controls();
+    QPointer<forms::Form> alive(Frm);
+    for (forms::Control *c : controls) {
+        const QString prefix = c->fullName();
+        if (c->hasCaption())
+            if (auto v = lookup(prefix + QStringLiteral(".Caption")); v && !v->isEmpty()) c->setCaption(*v);
+        const bool hasToolTip = c->kind() != Kind::Shape && c->kind() != Kind::Line && c->kind() != Kind::Timer;
+        if (hasToolTip)
+            if (auto v = lookup(prefix + QStringLiteral(".ToolTipText")); v && !v->isEmpty()) c->setToolTipText(*v);
+        if (auto v = lookup(prefix + QStringLiteral(".Tag")); v && !v->isEmpty()) c->setTag(*v);
+        if (c->hasCaptionByTabIndex())
+            for (int i = 0; i < c->TabCount(); ++i)
+                if (auto v = lookup(c->Name() + QStringLiteral(".TabCaption(%1)").arg(i))) c->setTabCaption(i, *v);
+        QCoreApplication::processEvents();
+        if (!alive || Frm->wasUnloaded()) return;
+    }
+}

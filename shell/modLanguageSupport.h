@@ -1,0 +1,22 @@
+#pragma once
+// Interface texts: by four-digit id from the current language file, and each window's
+// captions, tool tips and tags by window and control name.
+#include <QString>
+#include <optional>
+
+namespace forms { class Form; }
+
+extern QString MLSCurrentLanguage;
+
+// The value of Key in Section of File; no value when the file cannot be read. A missing
+// section or key gives an empty text.
+std::optional<QString> MLSReadIni(const QString &File, const QString &Section, const QString &Key);
+// Non-zero on success.
+int MLSWriteIni(const QString &File, const QString &Section, const QString &Key, const QString &Value);
+// The text of an id in the current language; empty on any failure.
+QString MLSGetString(const QString &Id);
+void MLSTranslateForm(forms::Form *Frm);
+
+// Paths beside the program.
+QString MLSSettingFile();
+QString MLSLanguageFile(const QString &language);

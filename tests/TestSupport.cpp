@@ -1,0 +1,54 @@
+#include "TestSupport.h"
+#include "forms/Twips.h"
+#include "platform/Paths.h"
+#include "shell/ModuloPerIni.h"
+#include "shell/modLanguageSupport.h"
+#include <QDir>
+#include <QFile>
+
+Ambiente::Ambiente(bool copyLanguages)
+{
+    forms::setTwipsPerPixel(15);
+    QDir(dir_.path()).mkpath(QStringLiteral("root"));
+    QDir(dir_.path()).mkpath(QStringLiteral("program"));
+    platform::setSettingsRoot(root());
+    platform::setProgramFolder(program());
+    if (copyLanguages) {
+        const QString assets = qEnvironmentVariable("BRIVO_ASSETS") + QStringLiteral("/lang/");
+        for (const QString &f : QDir(assets).entryList(QDir::Files))
+            QFile::copy(assets + f, program() + QLatin1Char('/') + f);
+    }
+    MLSCurrentLanguage.clear();
+    ImpostaPredefiniti();
+    SvuotaRegistro();
+    platform::setMsgBoxHandler([this](const platform::MsgBoxCall &c) {
+        messages.push_back(c);
+        return answer;
+    });
+}
+
+Ambiente::~Ambiente()
+{
+    platform::setMsgBoxHandler(nullptr);
+    platform::setSettingsRoot(QString());
+    platform::setProgramFolder(QString());
+    MLSCurrentLanguage.clear();
+}
+
+QString Ambiente::root() const { return dir_.path() + QStringLiteral("/root"); }
+QString Ambiente::program() const { return dir_.path() + QStringLiteral("/program"); }
+
+QStringList readLines(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QStringList l = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
+    if (!l.isEmpty() && l.last().isEmpty()) l.removeLast();
+    return l;
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+}
