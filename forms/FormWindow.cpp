@@ -102,6 +102,7 @@ void dispatchKeyRelease(Control *c, QKeyEvent *e)
 FormWindow::FormWindow(Form *form) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), form_(form)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    setMouseTracking(true);
     client_ = new QWidget(this);
     client_->setMouseTracking(true);
     client_->installEventFilter(this);
@@ -407,13 +408,25 @@ void ControlWidget::mouseDoubleClickEvent(QMouseEvent *e)
 void ControlWidget::keyPressEvent(QKeyEvent *e)
 {
     if (!c_) return;
-    dispatchKeyPress(c_, e);
+    Control *c = c_;
+    if (dispatchKeyPress(c, e) || c->form()->wasUnloaded()) return;
+    // A focused button is pressed by Enter, or by Space when it is let go.
+    if (c->kind() == Kind::CommandButton && !e->isAutoRepeat()) {
+        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) c->raiseClick();
+        else if (e->key() == Qt::Key_Space) pressed_ = true;
+    }
 }
 
 void ControlWidget::keyReleaseEvent(QKeyEvent *e)
 {
     if (!c_) return;
-    dispatchKeyRelease(c_, e);
+    Control *c = c_;
+    dispatchKeyRelease(c, e);
+    if (c->form()->wasUnloaded() || e->isAutoRepeat()) return;
+    if (c->kind() == Kind::CommandButton && e->key() == Qt::Key_Space && pressed_) {
+        pressed_ = false;
+        c->raiseClick();
+    }
 }
 
 } // namespace forms

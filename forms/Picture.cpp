@@ -1,5 +1,6 @@
 #include "Picture.h"
 #include <QPainter>
+#include <QPixmap>
 #include <QSvgRenderer>
 
 namespace forms {
@@ -73,3 +74,14 @@ QImage Picture::toImage(QSize size) const
 }
 
 } // namespace forms
+
+namespace forms {
+QCursor programCursor()
+{
+    static const QCursor c = [] {
+        QPixmap pm(QStringLiteral(":/pictures/puntatore.png"));
+        return pm.isNull() ? QCursor(Qt::ArrowCursor) : QCursor(pm, 3, 1);
+    }();
+    return c;
+}
+}

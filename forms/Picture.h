@@ -1,6 +1,7 @@
 #pragma once
 // A picture that a control shows: drawn from an SVG (crisp at any size) or a raster image.
 // Copies share the same loaded picture; the file is parsed on first use, not when assigned.
+#include <QCursor>
 #include <QImage>
 #include <QRectF>
 #include <QSizeF>
@@ -31,3 +32,9 @@ private:
 };
 
 } // namespace forms
+
+namespace forms {
+// The program's own mouse pointer, a large white arrow; controls laid out with the custom
+// pointer carry it.
+QCursor programCursor();
+}

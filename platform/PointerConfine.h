@@ -1,0 +1,15 @@
+#pragma once
+// Keeps the mouse pointer inside a rectangle of the screen until released. On X11 a
+// pointer grab confined to a window laid over the rectangle (clicks still reach the
+// program); elsewhere the pointer is moved back whenever it leaves; nothing on a platform
+// without a pointer (offscreen).
+#include <QRect>
+
+namespace platform {
+
+void confinePointer(const QRect &screenRect);
+void releasePointer();
+bool pointerConfined();
+QRect confinedRect();
+
+} // namespace platform

@@ -1,0 +1,108 @@
+#include "MotoreScansione.h"
+#include "forms/Form.h"
+#include <algorithm>
+
+using namespace forms;
+
+MotoreScansione::MotoreScansione(Form *finestra, const char *timer, const char *catturaManuale, const char *catturaAutomatica)
+    : finestra_(finestra), nomeTimer_(timer), nomeManuale_(catturaManuale), nomeAutomatica_(catturaAutomatica)
+{
+}
+
+int MotoreScansione::intervalloAutomatico(int velocitaScansione)
+{
+    return std::clamp(velocitaScansione, 4, 60) * 250;
+}
+
+void MotoreScansione::collega()
+{
+    timer_ = finestra_->control(QLatin1String(nomeTimer_));
+    manuale_ = finestra_->control(QLatin1String(nomeManuale_));
+    automatica_ = finestra_->control(QLatin1String(nomeAutomatica_));
+    timer_->Timer = [this] { tick(); };
+    manuale_->KeyDown = [this](int &k, int) { premuti_.insert(k); };
+    manuale_->KeyUp = [this](int &k, int) { manualeKeyUp(k); };
+    automatica_->KeyDown = [this](int &k, int) { automaticaKeyDown(k); };
+    automatica_->KeyPress = [this](int &c) { automaticaKeyPress(c); };
+    automatica_->KeyUp = [this](int &k, int) { automaticaKeyUp(k); };
+}
+
+void MotoreScansione::imposta(int tipoScansione, int velocitaScansione, bool primoPassoManuale)
+{
+    tipo_ = tipoScansione;
+    premuti_.clear();
+    const int n = numeroElementi ? numeroElementi() : 0;
+    switch (tipoScansione) {
+    case 1:
+        posizione = n - 1;
+        manuale_->setBackColor(finestra_->BackColor());
+        manuale_->setVisible(true);
+        automatica_->setVisible(false);
+        timer_->setEnabled(true);
+        if (primoPassoManuale) passo();
+        break;
+    case 2:
+        posizione = n - 1;
+        automatica_->setBackColor(finestra_->BackColor());
+        automatica_->setVisible(true);
+        manuale_->setVisible(false);
+        timer_->setInterval(intervalloAutomatico(velocitaScansione));
+        timer_->setEnabled(true);
+        break;
+    default:
+        timer_->setEnabled(false);
+        manuale_->setVisible(false);
+        automatica_->setVisible(false);
+        break;
+    }
+}
+
+void MotoreScansione::passo()
+{
+    const int n = numeroElementi ? numeroElementi() : 0;
+    if (n <= 0) return;
+    if (posizione >= 0 && posizione < n && evidenzia) evidenzia(posizione, false);
+    int prossima = successivo ? successivo(posizione) : posizione + 1;
+    if (prossima >= n || prossima < 0) prossima = successivo ? std::clamp(prossima, 0, n - 1) : 0;
+    posizione = prossima;
+    if (evidenzia) evidenzia(posizione, true);
+}
+
+void MotoreScansione::pausa() { if (timer_) timer_->setEnabled(false); }
+void MotoreScansione::riprendi() { if (timer_ && tipo_ != 0 && finestra_->isLoaded()) timer_->setEnabled(true); }
+
+void MotoreScansione::tick()
+{
+    // A step that cannot be made (the window not active) is passed over.
+    if (tipo_ == 1) {
+        manuale_->SetFocus();
+    } else if (tipo_ == 2) {
+        automatica_->SetFocus();
+        passo();
+    }
+}
+
+void MotoreScansione::manualeKeyUp(int codice)
+{
+    if (tipo_ != 1 || !premuti_.remove(codice)) return;
+    if (codice == vbKeySpace) passo();
+    else if (codice == vbKeyReturn && seleziona) seleziona(posizione);
+}
+
+void MotoreScansione::automaticaKeyDown(int codice)
+{
+    premuti_.insert(codice);
+    if (tipo_ == 2 && pausaConQualsiasiTasto) pausa();
+}
+
+void MotoreScansione::automaticaKeyPress(int carattere)
+{
+    if (tipo_ == 2 && carattere == vbKeySpace) pausa();
+}
+
+void MotoreScansione::automaticaKeyUp(int codice)
+{
+    if (tipo_ != 2 || !premuti_.remove(codice) || codice != vbKeySpace) return;
+    const bool avanti = seleziona ? seleziona(posizione) : true;
+    if (avanti && finestra_->isLoaded()) riprendi();
+}

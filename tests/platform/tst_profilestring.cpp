@@ -1,0 +1,291 @@
+// The sections-and-keys reader and writer, and how the windows' paths are found on disk.
+#include "TestSupport.h"
+#include "platform/Paths.h"
+#include "platform/ProfileString.h"
+#include "platform/Text8.h"
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+using platform::readProfileString;
+using platform::writeProfileString;
+
+namespace {
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString lookup(const QString &file, const QString &section, const QString &key)
+{
+    QString v = QStringLiteral("untouched");
+    if (!readProfileString(file, section, key, v)) return QStringLiteral("<failed>");
+    return v;
+}
+
+} // namespace
+
+class TestProfileString : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readerRules_data();
+    void readerRules();
+    void missingFileFailsWithEmptyValue();
+    void valuesAreCutAt511Characters();
+    void decodesWindows1252AndUtf8();
+    void writerCreatesFileAndSection();
+    void writerReplacesInPlaceAndKeepsOtherLines();
+    void writerAddsKeyBehindLastEntryOfSection();
+    void writerKeepsTheFilesEncoding();
+    void writerFailsWhereNothingCanBeWritten();
+    void rewrittenFileIsReadAfresh();
+    void localPathIgnoresLetterCase();
+    void listingMatchesPatternWithoutCase();
+};
+
+static const QByteArray kSample =
+    "Orphan=before any section\r\n"
+    "[Strings]\r\n"
+    "0001=\"Ciao\"\r\n"
+    "  Spaced   =   \"  inner blanks kept  \"   \r\n"
+    "Plain=Ciao\r\n"
+    "MiXeD=case of the key\r\n"
+    "dup=first\r\n"
+    "dup=second\r\n"
+    "Empty=\r\n"
+    "Quotes=\"\"\r\n"
+    "Single='apostrophes'\r\n"
+    "Half=\"only opening\r\n"
+    "Equals=a=b\r\n"
+    "KeyAlone\r\n"
+    "=no key\r\n"
+    "\r\n"
+    "[ Other Window ]\r\n"
+    "0001=\"Altro\"\r\n"
+    "Command1(0).Caption=\"Primo\"\r\n"
+    "[STRINGS]\r\n"
+    "late=\"in a repeated section\"\r\n";
+
+void TestProfileString::readerRules_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("quotes dropped") << "Strings" << "0001" << "Ciao";
+    QTest::newRow("section name case") << "sTrInGs" << "0001" << "Ciao";
+    QTest::newRow("blanks round equals, not inside quotes") << "Strings" << "spaced" << "  inner blanks kept  ";
+    QTest::newRow("value without quotes whole") << "Strings" << "Plain" << "Ciao";
+    QTest::newRow("key name case") << "Strings" << "mixed" << "case of the key";
+    QTest::newRow("first entry wins") << "Strings" << "dup" << "first";
+    QTest::newRow("empty value") << "Strings" << "Empty" << "";
+    QTest::newRow("empty quotes") << "Strings" << "Quotes" << "";
+    QTest::newRow("single quotes dropped") << "Strings" << "Single" << "apostrophes";
+    QTest::newRow("unpaired quote kept") << "Strings" << "Half" << "\"only opening";
+    QTest::newRow("equals sign inside value") << "Strings" << "Equals" << "a=b";
+    QTest::newRow("key without equals is no entry") << "Strings" << "KeyAlone" << "";
+    QTest::newRow("entry before any section") << "Strings" << "Orphan" << "";
+    QTest::newRow("same key, other section") << "Other Window" << "0001" << "Altro";
+    QTest::newRow("array member key") << "other window" << "COMMAND1(0).CAPTION" << "Primo";
+    QTest::newRow("sections count") << "Other Window" << "Plain" << "";
+    QTest::newRow("repeated section adds nothing") << "Strings" << "late" << "";
+    QTest::newRow("missing section") << "Nowhere" << "0001" << "";
+    QTest::newRow("missing key") << "Strings" << "9999" << "";
+}
+
+void TestProfileString::readerRules()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    Ambiente env;
+    const QString file = env.program() + QStringLiteral("/sample.lng");
+    writeBytes(file, kSample);
+    QCOMPARE(lookup(file, section, key), expected);
+    // The same file with bare line feeds reads the same.
+    const QString lf = env.program() + QStringLiteral("/sample_lf.lng");
+    writeBytes(lf, QByteArray(kSample).replace("\r\n", "\n"));
+    QCOMPARE(lookup(lf, section, key), expected);
+}
+
+void TestProfileString::missingFileFailsWithEmptyValue()
+{
+    Ambiente env;
+    QString v = QStringLiteral("stale");
+    QVERIFY(!readProfileString(env.program() + QStringLiteral("/none.lng"), QStringLiteral("Strings"),
+                               QStringLiteral("0001"), v));
+    QVERIFY(v.isEmpty());
+    // A folder of that name is not a file either.
+    QDir(env.program()).mkdir(QStringLiteral("folder.lng"));
+    QVERIFY(!readProfileString(env.program() + QStringLiteral("/folder.lng"), QStringLiteral("Strings"),
+                               QStringLiteral("0001"), v));
+}
+
+void TestProfileString::valuesAreCutAt511Characters()
+{
+    Ambiente env;
+    QString long600;
+    for (int i = 0; i < 600; ++i) long600 += QChar('a' + i % 26);
+    const QString exact511 = long600.left(511);
+    const QString file = env.program() + QStringLiteral("/long.lng");
+    writeBytes(file, "[S]\r\nquoted=\"" + long600.toLatin1() + "\"\r\nbare=" + long600.toLatin1() + "\r\nexact=\""
+                         + exact511.toLatin1() + "\"\r\nshort=\"" + long600.left(510).toLatin1() + "\"\r\n");
+    QCOMPARE(lookup(file, "S", "quoted"), exact511);
+    QCOMPARE(lookup(file, "S", "bare"), exact511);
+    QCOMPARE(lookup(file, "S", "exact"), exact511);
+    QCOMPARE(lookup(file, "S", "short"), long600.left(510));
+}
+
+void TestProfileString::decodesWindows1252AndUtf8()
+{
+    Ambiente env;
+    const QString cp = env.program() + QStringLiteral("/cp1252.lng");
+    writeBytes(cp, "[Strings]\r\n0001=\"perch\xe8 \x80 \x93x\x94\"\r\n");
+    QCOMPARE(lookup(cp, "Strings", "0001"), QStringLiteral("perchè € “x”"));
+
+    const QString utf = env.program() + QStringLiteral("/utf8.lng");
+    writeBytes(utf, "\xef\xbb\xbf[Strings]\r\n0001=\"perch\xc3\xa8 S\xc3\x8c\"\r\n");
+    QCOMPARE(lookup(utf, "Strings", "0001"), QStringLiteral("perchè SÌ"));
+
+    QCOMPARE(platform::decode8bit(platform::encodeCp1252(QStringLiteral("è€ÿ"))), QStringLiteral("è€ÿ"));
+    QCOMPARE(platform::encodeCp1252(QStringLiteral("a\u4e2db")), QByteArray("a?b"));
+}
+
+void TestProfileString::writerCreatesFileAndSection()
+{
+    Ambiente env;
+    const QString file = env.program() + QStringLiteral("/LangSetting.new");
+    QVERIFY(writeProfileString(file, "Language", "CurrentLanguage", "Italiano"));
+    QCOMPARE(readBytes(file), QByteArray("[Language]\r\nCurrentLanguage=Italiano\r\n"));
+
+    QVERIFY(writeProfileString(file, "Other", "Key", "Value"));
+    QCOMPARE(readBytes(file), QByteArray("[Language]\r\nCurrentLanguage=Italiano\r\n[Other]\r\nKey=Value\r\n"));
+    QCOMPARE(lookup(file, "language", "currentlanguage"), QStringLiteral("Italiano"));
+}
+
+void TestProfileString::writerReplacesInPlaceAndKeepsOtherLines()
+{
+    Ambiente env;
+    const QString file = env.program() + QStringLiteral("/keep.ini");
+    // Bare line feeds come back as CR LF; every other line is kept as it was.
+    writeBytes(file, "; comment\n[First]\nCurrentLanguage=not this one\n[language]\nbefore = 1\n"
+                     "  currentlanguage =  Old\nafter=2\n[Last]\nCurrentLanguage=nor this\n");
+    QVERIFY(writeProfileString(file, "Language", "CurrentLanguage", "English"));
+    QCOMPARE(readBytes(file),
+             QByteArray("; comment\r\n[First]\r\nCurrentLanguage=not this one\r\n[language]\r\nbefore = 1\r\n"
+                        "CurrentLanguage=English\r\nafter=2\r\n[Last]\r\nCurrentLanguage=nor this\r\n"));
+    QCOMPARE(lookup(file, "Language", "CurrentLanguage"), QStringLiteral("English"));
+    QCOMPARE(lookup(file, "First", "CurrentLanguage"), QStringLiteral("not this one"));
+}
+
+void TestProfileString::writerAddsKeyBehindLastEntryOfSection()
+{
+    Ambiente env;
+    const QString file = env.program() + QStringLiteral("/add.ini");
+    writeBytes(file, "[Language]\r\na=1\r\n\r\n[Other]\r\nb=2\r\n");
+    QVERIFY(writeProfileString(file, "Language", "CurrentLanguage", "Italiano"));
+    QCOMPARE(readBytes(file), QByteArray("[Language]\r\na=1\r\nCurrentLanguage=Italiano\r\n\r\n[Other]\r\nb=2\r\n"));
+}
+
+void TestProfileString::writerKeepsTheFilesEncoding()
+{
+    Ambiente env;
+    // A file in the system's code page stays in it...
+    const QString cp = env.program() + QStringLiteral("/cp.ini");
+    writeBytes(cp, "[S]\r\nold=\"gi\xe0\"\r\n");
+    QVERIFY(writeProfileString(cp, "S", "new", QStringLiteral("più")));
+    QCOMPARE(readBytes(cp), QByteArray("[S]\r\nold=\"gi\xe0\"\r\nnew=pi\xf9\r\n"));
+    QCOMPARE(lookup(cp, "S", "new"), QStringLiteral("più"));
+    // ...and a UTF-8 file in UTF-8.
+    const QString utf = env.program() + QStringLiteral("/utf.ini");
+    writeBytes(utf, "[S]\r\nold=\"gi\xc3\xa0\"\r\n");
+    QVERIFY(writeProfileString(utf, "S", "new", QStringLiteral("più")));
+    QCOMPARE(readBytes(utf), QByteArray("[S]\r\nold=\"gi\xc3\xa0\"\r\nnew=pi\xc3\xb9\r\n"));
+    // A new file is written in the code page.
+    const QString fresh = env.program() + QStringLiteral("/fresh.ini");
+    QVERIFY(writeProfileString(fresh, "S", "k", QStringLiteral("è")));
+    QCOMPARE(readBytes(fresh), QByteArray("[S]\r\nk=\xe8\r\n"));
+}
+
+void TestProfileString::writerFailsWhereNothingCanBeWritten()
+{
+    Ambiente env;
+    QVERIFY(!writeProfileString(env.program() + QStringLiteral("/missing/folder/x.ini"), "S", "k", "v"));
+    QVERIFY(!QFileInfo::exists(env.program() + QStringLiteral("/missing")));
+    QDir(env.program()).mkdir(QStringLiteral("adir.ini"));
+    QVERIFY(!writeProfileString(env.program() + QStringLiteral("/adir.ini"), "S", "k", "v"));
+    QVERIFY(QFileInfo(env.program() + QStringLiteral("/adir.ini")).isDir());
+}
+
+void TestProfileString::rewrittenFileIsReadAfresh()
+{
+    Ambiente env;
+    const QString file = env.program() + QStringLiteral("/changing.lng");
+    writeBytes(file, "[S]\r\nk=\"first\"\r\n");
+    QCOMPARE(lookup(file, "S", "k"), QStringLiteral("first"));
+    // Our own writer: seen at once.
+    QVERIFY(writeProfileString(file, "S", "k", "\"other\""));
+    QCOMPARE(lookup(file, "S", "k"), QStringLiteral("other"));
+    // Replaced by someone else with a file of another length.
+    writeBytes(file, "[S]\r\nk=\"third value\"\r\n");
+    QCOMPARE(lookup(file, "S", "k"), QStringLiteral("third value"));
+    // Deleted: the lookup fails again.
+    QFile::remove(file);
+    QCOMPARE(lookup(file, "S", "k"), QStringLiteral("<failed>"));
+}
+
+void TestProfileString::localPathIgnoresLetterCase()
+{
+    Ambiente env;
+    QDir(env.root()).mkpath(QStringLiteral("BrivoMarte/utenti"));
+    const QString real = env.file(QStringLiteral("BrivoMarte/utenti/_predefinito.ini"));
+    writeBytes(real, "x");
+
+    const QString atStart = QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\brivomarte\\utenti\\_predefinito.INI");
+    const QString bySwitch = QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\BrivoMarte\\utenti\\_predefinito.ini");
+    QCOMPARE(platform::localPath(atStart), real);
+    QCOMPARE(platform::localPath(bySwitch), real);
+    QCOMPARE(platform::localPath(QStringLiteral("c:\\impostazioniprogrammitesmo\\BRIVOMARTE\\UTENTI\\")),
+             env.file(QStringLiteral("BrivoMarte/utenti/")));
+    QCOMPARE(platform::localPath(QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\")), env.root() + QLatin1Char('/'));
+
+    // What does not exist yet keeps the spelling given, below the parts that do.
+    QCOMPARE(platform::localPath(QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\brivomarte\\UTENTI\\Nuovo.INI")),
+             env.file(QStringLiteral("BrivoMarte/utenti/Nuovo.INI")));
+    QCOMPARE(platform::localPath(QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\brivomarte\\Dati\\Mario\\")),
+             env.file(QStringLiteral("BrivoMarte/Dati/Mario/")));
+    // Only the whole folder name is the settings root.
+    QVERIFY(!platform::localPath(QStringLiteral("C:\\ImpostazioniProgrammiTesmoBis\\x")).startsWith(env.root()));
+
+    // Paths beside the program, built with backslashes.
+    writeBytes(env.program() + QStringLiteral("/Deutsch.LNG"), "[Strings]\r\n0001=\"Hallo\"\r\n");
+    QCOMPARE(platform::localPath(env.program() + QStringLiteral("\\deutsch.lng")), env.program() + QStringLiteral("/Deutsch.LNG"));
+    QCOMPARE(lookup(env.program() + QStringLiteral("\\DEUTSCH.lng"), "Strings", "0001"), QStringLiteral("Hallo"));
+
+    // Writing through either spelling changes the one file.
+    QVERIFY(writeProfileString(atStart, "S", "k", "v"));
+    QCOMPARE(QDir(env.file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files),
+             QStringList{QStringLiteral("_predefinito.ini")});
+    QCOMPARE(lookup(bySwitch, "S", "k"), QStringLiteral("v"));
+}
+
+void TestProfileString::listingMatchesPatternWithoutCase()
+{
+    Ambiente env(false);
+    const QString dir = env.program();
+    for (const char *n : {"b.lng", "A.LNG", "c.lngx", "d.txt"}) writeBytes(dir + QLatin1Char('/') + QLatin1String(n), "x");
+    QDir(dir).mkdir(QStringLiteral("folder.lng"));
+
+    QStringList names;
+    QVERIFY(platform::listFolder(dir, QStringLiteral("*.lng"), true, names));
+    QCOMPARE(names, (QStringList{QStringLiteral("A.LNG"), QStringLiteral("b.lng")}));
+    QVERIFY(platform::listFolder(dir, QStringLiteral("*.lng"), false, names));
+    QCOMPARE(names, (QStringList{QStringLiteral("A.LNG"), QStringLiteral("b.lng"), QStringLiteral("folder.lng")}));
+    QVERIFY(!platform::listFolder(dir + QStringLiteral("/nowhere"), QStringLiteral("*.lng"), true, names));
+}
+
+QTEST_MAIN(TestProfileString)
+#include "tst_profilestring.moc"

@@ -1,0 +1,575 @@
+// User profiles, the settings folders with their readme, and the activity record.
+#include "TestSupport.h"
+#include "modLanguageSupport.h"
+#include "platform/Paths.h"
+#include "shell/ModuloPerIni.h"
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kStartPath = QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\brivomarte\\utenti\\_predefinito.INI");
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray crlf(const QStringList &lines)
+{
+    QByteArray b;
+    for (const QString &l : lines) b += l.toLatin1() + "\r\n";
+    return b;
+}
+
+// All 21 settings in one line, so that a comparison shows which one differs.
+QString impostazioni()
+{
+    auto n = [](double v) { return QString::number(v, 'f', 0); };
+    auto b = [](bool v) { return v ? QStringLiteral("T") : QStringLiteral("F"); };
+    return QStringList{TipoCarattere, QString::number(RappresentazionePrima), QString::number(RappresentazioneSeconda),
+                       QString::number(NumeroMassimo), b(SuoniAttivi), b(TieniTraccia), b(DisabilitaControlloAlunno),
+                       n(ColoreDisegno1), n(ColoreDisegno2), n(ColoreSfondo1), n(ColoreSfondo2),
+                       n(ColoreSfondoFinestra), b(ColoreCasuale), b(DisabilitaMousePersonalizzato),
+                       QString::number(TipoScansione), QString::number(VelocitaScansione), b(RipartiDallInizio),
+                       b(ConRiquadro), QString::number(DimensioneRiquadro), n(ColoreBottoni), n(ColoreScansione)}
+        .join(QLatin1Char('|'));
+}
+
+QString predefiniti()
+{
+    ImpostaPredefiniti();
+    return impostazioni();
+}
+
+const QStringList kDefaultLines = {
+    "maiuscolo", " 1 ", " 4 ", " 10 ", "True", "False", "False", " 255 ", " 16711680 ", " 16777215 ", " 12648447 ",
+    " 16777152 ", "True", "False", " 0 ", " 4 ", "False", "False", " 9 ", "-2147483633 ", " 255 "};
+
+// A valid profile in which every setting differs from its default.
+const QStringList kOtherLines = {
+    "minuscolo", " 3 ", " 5 ", " 7 ", "False", "True", "True", " 65280 ", " 0 ", " 8421504 ", "-2147483643 ",
+    " 16777215 ", "False", "True", " 2 ", " 12 ", "True", "True", " 15 ", " 12632256 ", "-2147483635 "};
+const QString kOtherSettings = QStringLiteral(
+    "minuscolo|3|5|7|F|T|T|65280|0|8421504|-2147483643|16777215|F|T|2|12|T|T|15|12632256|-2147483635");
+
+// Makes the folders and points the current user at a profile of the given name.
+void utente(const QString &nome)
+{
+    CreaCartelle();
+    NomeUtente = nome;
+    FileUtente = PercorsoProfilo(nome);
+}
+
+void scriviProfilo(const Ambiente &env, const QByteArray &bytes)
+{
+    writeBytes(env.file(QStringLiteral("BrivoMarte/utenti/") + NomeUtente + QStringLiteral(".ini")), bytes);
+}
+
+// Counts how often the readme is put in place while `work` runs.
+int scritture(const QString &folder, const std::function<void()> &work)
+{
+    const int fd = inotify_init1(IN_NONBLOCK);
+    if (fd < 0) return -1;
+    inotify_add_watch(fd, QFile::encodeName(folder).constData(), IN_CREATE | IN_MOVED_TO);
+    work();
+    int count = 0;
+    alignas(inotify_event) char buf[64 * 1024];
+    ssize_t n;
+    while ((n = read(fd, buf, sizeof buf)) > 0)
+        for (char *p = buf; p < buf + n;) {
+            const auto *e = reinterpret_cast<const inotify_event *>(p);
+            if (e->len && QLatin1String(e->name) == QLatin1String("leggimi.txt")) ++count;
+            p += sizeof(inotify_event) + e->len;
+        }
+    close(fd);
+    return count;
+}
+
+QByteArray leggimiAtteso()
+{
+    return crlf({MLSGetString("0031"), " ", MLSGetString("0032"), " ", MLSGetString("0033")});
+}
+
+} // namespace
+
+class TestProfilo : public QObject {
+    Q_OBJECT
+
+private slots:
+    void defaultProfileByteForByte();
+    void bothSpellingsOfTheDefaultPathAreOneFile();
+    void missingProfileGivesDefaults();
+    void incompleteProfileGivesDefaults_data();
+    void incompleteProfileGivesDefaults();
+    void firstLineDecidesLetterCase_data();
+    void firstLineDecidesLetterCase();
+    void booleanLinesNeedCapitalT_data();
+    void booleanLinesNeedCapitalT();
+    void defaultUserAlwaysLetsThePupilChoose_data();
+    void defaultUserAlwaysLetsThePupilChoose();
+    void roundTrip_data();
+    void roundTrip();
+    void outOfRangeValuesAreBroughtIntoRange_data();
+    void outOfRangeValuesAreBroughtIntoRange();
+    void unreadableNumberGivesAllDefaults_data();
+    void unreadableNumberGivesAllDefaults();
+    void profileWriteFailureIsReported_data();
+    void profileWriteFailureIsReported();
+
+    void firstRunMakesTheWholeTree();
+    void readmeRewrittenOncePerFolderMade_data();
+    void readmeRewrittenOncePerFolderMade();
+    void folderThatCannotBeMadeStopsTheTree();
+    void existenceTests();
+    void safeUserNames_data();
+    void safeUserNames();
+
+    void activityRecordStaysInBounds();
+};
+
+void TestProfilo::defaultProfileByteForByte()
+{
+    Ambiente env;
+    CreaCartelle();
+    NomeUtente = QStringLiteral("_predefinito");
+    FileUtente = kStartPath;
+    // An earlier, longer profile is replaced whole.
+    writeBytes(env.file("BrivoMarte/utenti/_predefinito.INI"), crlf(kOtherLines) + crlf(kOtherLines));
+    ImpostaPredefiniti();
+    QVERIFY(ScriviImpostazioni());
+    QCOMPARE(readBytes(env.file("BrivoMarte/utenti/_predefinito.INI")), crlf(kDefaultLines));
+    QVERIFY(env.messages.empty());
+}
+
+void TestProfilo::bothSpellingsOfTheDefaultPathAreOneFile()
+{
+    Ambiente env;
+    CreaCartelle();
+    // The start sequence spells the path one way...
+    NomeUtente = QStringLiteral("_predefinito");
+    FileUtente = kStartPath;
+    LeggiImpostazioni();
+    QCOMPARE(impostazioni(), predefiniti());
+    writeBytes(env.file("BrivoMarte/utenti/_predefinito.ini"), crlf(kOtherLines));
+    LeggiImpostazioni();
+    QCOMPARE(impostazioni(), kOtherSettings);
+    // ...the user switch the other; both reach the one file.
+    FileUtente = PercorsoProfilo(NomeUtente);
+    QCOMPARE(FileUtente, QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\BrivoMarte\\utenti\\_predefinito.ini"));
+    ImpostaPredefiniti();
+    QVERIFY(ScriviImpostazioni());
+    FileUtente = kStartPath;
+    LeggiImpostazioni();
+    QCOMPARE(impostazioni(), predefiniti());
+    QCOMPARE(QDir(env.file("BrivoMarte/utenti")).entryList(QDir::Files), QStringList{"_predefinito.ini"});
+}
+
+void TestProfilo::missingProfileGivesDefaults()
+{
+    Ambiente env;
+    utente("mario");
+    scriviProfilo(env, crlf(kOtherLines));
+    LeggiImpostazioni();
+    QCOMPARE(impostazioni(), kOtherSettings);
+
+    for (const QString &path : {PercorsoProfilo("nessuno"), QString(), CartellaUtenti,
+                                QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\manca\\x.ini")}) {
+        LeggiImpostazioni(); // back to the other settings first
+        FileUtente = PercorsoProfilo("mario");
+        LeggiImpostazioni();
+        QCOMPARE(impostazioni(), kOtherSettings);
+        FileUtente = path;
+        LeggiImpostazioni();
+        QCOMPARE(impostazioni(), predefiniti());
+    }
+    QVERIFY(env.messages.empty());
+}
+
+void TestProfilo::incompleteProfileGivesDefaults_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("complete");
+    const QByteArray all = crlf(kOtherLines);
+    QTest::newRow("20 lines") << crlf(kOtherLines.mid(0, 20)) << false;
+    QTest::newRow("20 lines, last unterminated") << crlf(kOtherLines.mid(0, 20)).chopped(2) << false;
+    QTest::newRow("empty file") << QByteArray() << false;
+    QTest::newRow("one line") << QByteArray("minuscolo\r\n") << false;
+    QTest::newRow("21 lines, last unterminated") << all.chopped(2) << true;
+    QTest::newRow("21 lines and more") << all + "anything\r\nelse\r\n" << true;
+    QTest::newRow("21 lines with bare line feeds") << QByteArray(all).replace("\r\n", "\n") << true;
+}
+
+void TestProfilo::incompleteProfileGivesDefaults()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, complete);
+    Ambiente env;
+    utente("mario");
+    // Start from settings that are neither the defaults nor the file's.
+    ImpostaPredefiniti();
+    NumeroMassimo = 5;
+    TipoCarattere = QStringLiteral("minuscolo");
+    scriviProfilo(env, bytes);
+    LeggiImpostazioni();
+    QCOMPARE(impostazioni(), complete ? kOtherSettings : predefiniti());
+}
+
+void TestProfilo::firstLineDecidesLetterCase_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("maiuscolo") << "maiuscolo" << "maiuscolo";
+    QTest::newRow("capitals") << "MAIUSCOLO" << "minuscolo";
+    QTest::newRow("capital M") << "Maiuscolo" << "minuscolo";
+    QTest::newRow("any mai") << "maiale" << "maiuscolo";
+    QTest::newRow("just mai") << "mai" << "maiuscolo";
+    QTest::newRow("blank first") << " maiuscolo" << "minuscolo";
+    QTest::newRow("minuscolo") << "minuscolo" << "minuscolo";
+    QTest::newRow("empty") << "" << "minuscolo";
+}
+
+void TestProfilo::firstLineDecidesLetterCase()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, expected);
+    Ambiente env;
+    utente("mario");
+    QStringList lines = kDefaultLines;
+    lines[0] = line;
+    scriviProfilo(env, crlf(lines));
+    LeggiImpostazioni();
+    QCOMPARE(TipoCarattere, expected);
+    QCOMPARE(NumeroMassimo, 10);
+}
+
+void TestProfilo::booleanLinesNeedCapitalT_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("True") << "True" << true;
+    QTest::newRow("T alone") << "T" << true;
+    QTest::newRow("TRUE") << "TRUE" << true;
+    QTest::newRow("true") << "true" << false;
+    QTest::newRow("False") << "False" << false;
+    QTest::newRow("-1") << "-1" << false;
+    QTest::newRow("blank before") << " True" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestProfilo::booleanLinesNeedCapitalT()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, expected);
+    Ambiente env;
+    utente("mario");
+    QStringList lines = kDefaultLines;
+    for (int line : {5, 6, 7, 13, 14, 17, 18}) lines[line - 1] = text;
+    scriviProfilo(env, crlf(lines));
+    LeggiImpostazioni();
+    const bool all[] = {SuoniAttivi, TieniTraccia, DisabilitaControlloAlunno, ColoreCasuale,
+                        DisabilitaMousePersonalizzato, RipartiDallInizio, ConRiquadro};
+    for (bool b : all) QCOMPARE(b, expected);
+    QCOMPARE(VelocitaScansione, 4); // the rest is read as it stands
+}
+
+void TestProfilo::defaultUserAlwaysLetsThePupilChoose_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("disable");
+    QTest::addColumn<QString>("line7");
+    QTest::newRow("default user") << "_predefinito" << true << "False";
+    QTest::newRow("default user in capitals") << "_PREDEFINITO" << true << "True";
+    QTest::newRow("other user") << "mario" << true << "True";
+    QTest::newRow("other user, off") << "mario" << false << "False";
+}
+
+void TestProfilo::defaultUserAlwaysLetsThePupilChoose()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, disable);
+    QFETCH(QString, line7);
+    Ambiente env;
+    utente(name);
+    DisabilitaControlloAlunno = disable;
+    QVERIFY(ScriviImpostazioni());
+    const QStringList lines = readLines(platform::localPath(FileUtente));
+    QCOMPARE(lines.size(), 21);
+    QCOMPARE(lines[6], line7);
+    QCOMPARE(DisabilitaControlloAlunno, disable); // memory keeps what was set
+}
+
+void TestProfilo::roundTrip_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("defaults") << kDefaultLines;
+    QTest::newRow("every setting changed") << kOtherLines;
+    QTest::newRow("lowest values") << QStringList{
+        "maiuscolo", " 0 ", " 0 ", " 2 ", "True", "False", "False", " 0 ", " 0 ", " 0 ", " 0 ", " 0 ",
+        "False", "False", " 0 ", " 4 ", "False", "False", " 3 ", "-2147483648 ", " 0 "};
+    QTest::newRow("highest values") << QStringList{
+        "minuscolo", " 7 ", " 7 ", " 10 ", "True", "True", "True", " 16777215 ", " 16777215 ", " 16777215 ",
+        " 16777215 ", " 16777215 ", "True", "True", " 2 ", " 60 ", "True", "True", " 30 ", "-2147483393 ",
+        " 16777215 "};
+}
+
+void TestProfilo::roundTrip()
+{
+    QFETCH(QStringList, lines);
+    Ambiente env;
+    utente("mario");
+    scriviProfilo(env, crlf(lines));
+    LeggiImpostazioni();
+    const QString read = impostazioni();
+    // Written back, the same bytes; read again, the same settings.
+    QFile::remove(platform::localPath(FileUtente));
+    QVERIFY(ScriviImpostazioni());
+    QCOMPARE(readBytes(platform::localPath(FileUtente)), crlf(lines));
+    ImpostaPredefiniti();
+    LeggiImpostazioni();
+    QCOMPARE(impostazioni(), read);
+}
+
+void TestProfilo::outOfRangeValuesAreBroughtIntoRange_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected"); // the setting as impostazioni() shows it
+
+    QTest::newRow("highest number above 10") << 4 << " 11 " << "11";
+    QTest::newRow("highest number 32767") << 4 << " 32767 " << "10";
+    QTest::newRow("highest number 1") << 4 << " 1 " << "2";
+    QTest::newRow("highest number negative") << 4 << "-3 " << "2";
+    QTest::newRow("speed 3") << 16 << " 3 " << "4";
+    QTest::newRow("speed 61") << 16 << " 61 " << "60";
+    QTest::newRow("speed 132") << 16 << " 132 " << "60";
+    QTest::newRow("frame 2") << 19 << " 2 " << "3";
+    QTest::newRow("frame 31") << 19 << " 31 " << "30";
+    QTest::newRow("first representation 8") << 2 << " 8 " << "1";
+    QTest::newRow("first representation -1") << 2 << "-1 " << "1";
+    QTest::newRow("second representation 8") << 3 << " 8 " << "4";
+    QTest::newRow("scanning 3") << 15 << " 3 " << "0";
+    QTest::newRow("scanning -1") << 15 << "-1 " << "0";
+    QTest::newRow("colour above 24 bits") << 8 << " 16777216 " << "255";
+    QTest::newRow("colour -1") << 9 << "-1 " << "16711680";
+    QTest::newRow("below system colours") << 10 << "-2147483649 " << "16777215";
+    QTest::newRow("above system colours") << 11 << "-2147483392 " << "12648447";
+    QTest::newRow("huge colour") << 12 << " 1E+20 " << "16777152";
+    QTest::newRow("button colour") << 20 << " 4294967295 " << "-2147483633";
+    QTest::newRow("scanning colour") << 21 << "-2147483392 " << "255";
+}
+
+void TestProfilo::outOfRangeValuesAreBroughtIntoRange()
+{
+    QFETCH(int, line);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    if (QByteArray(QTest::currentDataTag()) == "highest number above 10") expected = "10";
+    Ambiente env;
+    utente("mario");
+    QStringList lines = kOtherLines;
+    lines[line - 1] = text;
+    scriviProfilo(env, crlf(lines));
+    LeggiImpostazioni();
+    // Only that setting changes; every other one is read from the file.
+    QStringList want = kOtherSettings.split(QLatin1Char('|'));
+    want[line - 1] = expected;
+    QCOMPARE(impostazioni(), want.join(QLatin1Char('|')));
+}
+
+void TestProfilo::unreadableNumberGivesAllDefaults_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("word for an integer") << 2 << "uno";
+    QTest::newRow("empty integer line") << 16 << "";
+    QTest::newRow("empty colour line") << 8 << "";
+    QTest::newRow("word for a colour") << 21 << "rosso";
+    QTest::newRow("integer above 16 bits") << 4 << " 32768 ";
+    QTest::newRow("integer below 16 bits") << 19 << "-32769 ";
+    QTest::newRow("number and more") << 15 << " 1 2 ";
+}
+
+void TestProfilo::unreadableNumberGivesAllDefaults()
+{
+    QFETCH(int, line);
+    QFETCH(QString, text);
+    Ambiente env;
+    utente("mario");
+    QStringList lines = kOtherLines;
+    lines[line - 1] = text;
+    scriviProfilo(env, crlf(lines));
+    LeggiImpostazioni();
+    QCOMPARE(impostazioni(), predefiniti());
+    QVERIFY(env.messages.empty());
+}
+
+void TestProfilo::profileWriteFailureIsReported_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("missing folder") << "C:\\ImpostazioniProgrammiTesmo\\BrivoMarte\\manca\\mario.ini";
+    QTest::newRow("path is a folder") << "C:\\ImpostazioniProgrammiTesmo\\BrivoMarte\\utenti\\";
+    QTest::newRow("empty path") << "";
+}
+
+void TestProfilo::profileWriteFailureIsReported()
+{
+    QFETCH(QString, path);
+    Ambiente env;
+    utente("mario");
+    scriviProfilo(env, crlf(kOtherLines));
+    LeggiImpostazioni();
+    FileUtente = path;
+    QVERIFY(!ScriviImpostazioni());
+    QCOMPARE(env.messages.size(), size_t(1));
+    QVERIFY(env.messages[0].text.contains(QStringLiteral("mario")));
+    QCOMPARE(impostazioni(), kOtherSettings);
+    QVERIFY(QFileInfo(env.file("BrivoMarte/utenti")).isDir());
+    QVERIFY(!QFileInfo::exists(env.file("BrivoMarte/manca")));
+}
+
+void TestProfilo::firstRunMakesTheWholeTree()
+{
+    Ambiente env;
+    const QString root = env.root() + QStringLiteral("/prima_volta");
+    platform::setSettingsRoot(root);
+    CreaCartelle();
+    for (const char *f : {"", "/BrivoMarte", "/BrivoMarte/utenti", "/BrivoMarte/dati"})
+        QVERIFY2(QFileInfo(root + QLatin1String(f)).isDir(), f);
+    QCOMPARE(readBytes(root + QStringLiteral("/leggimi.txt")), leggimiAtteso());
+    QVERIFY(!MLSGetString("0031").isEmpty());
+    QVERIFY(env.messages.empty());
+    // The default user's profile does not exist yet: the defaults apply.
+    NomeUtente = QStringLiteral("_predefinito");
+    FileUtente = kStartPath;
+    LeggiImpostazioni();
+    QCOMPARE(impostazioni(), predefiniti());
+}
+
+void TestProfilo::readmeRewrittenOncePerFolderMade_data()
+{
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<int>("writes");
+    QTest::newRow("settings root only") << QStringList{} << 3;
+    QTest::newRow("users folder missing") << QStringList{"BrivoMarte/dati"} << 1;
+    QTest::newRow("whole tree") << QStringList{"BrivoMarte/dati", "BrivoMarte/utenti"} << 0;
+}
+
+void TestProfilo::readmeRewrittenOncePerFolderMade()
+{
+    QFETCH(QStringList, existing);
+    QFETCH(int, writes);
+    Ambiente env;
+    for (const QString &f : existing) QDir(env.root()).mkpath(f);
+    const QString readme = env.file("leggimi.txt");
+    writeBytes(readme, "old readme");
+    const int n = scritture(env.root(), [] { CreaCartelle(); });
+    if (n < 0) QSKIP("no inotify here");
+    QCOMPARE(n, writes);
+    QVERIFY(QFileInfo(env.file("BrivoMarte/utenti")).isDir());
+    QVERIFY(QFileInfo(env.file("BrivoMarte/dati")).isDir());
+    QCOMPARE(readBytes(readme), writes ? leggimiAtteso() : QByteArray("old readme"));
+}
+
+void TestProfilo::folderThatCannotBeMadeStopsTheTree()
+{
+    Ambiente env;
+    // The settings root's parent is an ordinary file: nothing below it can be made.
+    writeBytes(env.root() + QStringLiteral("/file"), "x");
+    platform::setSettingsRoot(env.root() + QStringLiteral("/file/root"));
+    CreaCartelle();
+    QCOMPARE(env.messages.size(), size_t(1));
+    QVERIFY(!CreaCartella(CartellaDati));
+    QCOMPARE(env.messages.size(), size_t(2));
+    QCOMPARE(readBytes(env.root() + QStringLiteral("/file")), QByteArray("x"));
+}
+
+void TestProfilo::existenceTests()
+{
+    Ambiente env;
+    CreaCartelle();
+    writeBytes(env.file("BrivoMarte/utenti/Mario.ini"), "x");
+    writeBytes(env.file("BrivoMarte/utenti/.nascosto.ini"), "x");
+    QVERIFY(EsisteFile(CartellaUtenti + "mario.INI"));
+    QVERIFY(!EsisteFile(CartellaUtenti + ".nascosto.ini"));
+    QVERIFY(!EsisteFile(CartellaUtenti));
+    QVERIFY(!EsisteFile(CartellaUtenti + "nessuno.ini"));
+    QVERIFY(!EsisteFile(QString()));
+    QVERIFY(EsisteCartella(CartellaUtenti));
+    QVERIFY(EsisteCartella("C:\\IMPOSTAZIONIPROGRAMMITESMO\\brivomarte\\DATI\\"));
+    QVERIFY(!EsisteCartella(CartellaUtenti + "Mario.ini"));
+    QVERIFY(!EsisteCartella(CartellaDati + "mario\\"));
+    QVERIFY(!EsisteCartella(QString()));
+}
+
+void TestProfilo::safeUserNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("safe");
+    QTest::newRow("plain") << "mario" << true;
+    QTest::newRow("blanks and accents") << "Maria Teresa Nicolò" << true;
+    QTest::newRow("default user") << "_predefinito" << true;
+    QTest::newRow("dotted") << "m.rossi" << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("blanks only") << "   " << false;
+    QTest::newRow("slash") << "a/b" << false;
+    QTest::newRow("backslash") << "a\\b" << false;
+    QTest::newRow("parent") << ".." << false;
+    QTest::newRow("climbing") << "..\\..\\x" << false;
+    QTest::newRow("dot") << "." << false;
+    QTest::newRow("tab") << "a\tb" << false;
+    QTest::newRow("new line") << "a\nb" << false;
+    QTest::newRow("nul") << QString(QChar(0)) + "x" << false;
+    QTest::newRow("delete") << QString("x") + QChar(127) << false;
+}
+
+void TestProfilo::safeUserNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, safe);
+    QCOMPARE(NomeUtenteSicuro(name), safe);
+}
+
+void TestProfilo::activityRecordStaysInBounds()
+{
+    Ambiente env;
+    QVERIFY(ScriviIntestazione("uno"));
+    QCOMPARE(NumeroRigheEsercizi, 2);
+    QCOMPARE(RigheEsercizi[0], QString());
+    QCOMPARE(RigheEsercizi[1], QStringLiteral("uno"));
+    AggiungiAlRegistro("a");
+    AggiungiAlRegistro("b");
+    QCOMPARE(RigheEsercizi[2], QStringLiteral("ab"));
+
+    // The last header that fits takes lines 999 and 1000.
+    NumeroRigheEsercizi = 998;
+    QVERIFY(ScriviIntestazione("ultima"));
+    QCOMPARE(NumeroRigheEsercizi, 1000);
+    QCOMPARE(RigheEsercizi[999], QStringLiteral("ultima"));
+    AggiungiAlRegistro("x");
+    QCOMPARE(RigheEsercizi[1000], QStringLiteral("x"));
+    QVERIFY(!ScriviIntestazione("troppo"));
+    QCOMPARE(NumeroRigheEsercizi, 1000);
+    NumeroRigheEsercizi = 999;
+    QVERIFY(!ScriviIntestazione("troppo"));
+    QCOMPARE(NumeroRigheEsercizi, 999);
+    QCOMPARE(RigheEsercizi[1000], QStringLiteral("x"));
+
+    // An index out of its range is never used to index the record.
+    for (int bad : {-1, -40000, 1001, 40000}) {
+        NumeroRigheEsercizi = bad;
+        QVERIFY(!ScriviIntestazione("no"));
+        AggiungiAlRegistro("y");
+    }
+    NumeroRigheEsercizi = 1000;
+    SvuotaRegistro();
+    QCOMPARE(NumeroRigheEsercizi, 0);
+    for (const QString &r : RigheEsercizi) QVERIFY(r.isEmpty());
+}
+
+QTEST_MAIN(TestProfilo)
+#include "tst_profilo.moc"
