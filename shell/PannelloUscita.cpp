@@ -77,7 +77,9 @@ void PannelloUscita::PresentaFinestraUscita()
     r.dimensioneIniziale = 12;
     r.testo = labelSi->Caption().size() > labelNo->Caption().size() ? labelSi->Caption() : labelNo->Caption();
     r.riferimento = labelSi;
-    r.prova = ProvaAdattamento::Larghezza;
+    // Height too: a short word fitted by its width alone would be taller than the label
+    // and lose its top or bottom.
+    r.prova = ProvaAdattamento::AltezzaELarghezza;
     r.bersagli = {labelSi, labelNo};
     AdattaCarattere(finestra_->control(QStringLiteral("LabelDimensionaFont")), r);
 
