@@ -65,6 +65,8 @@ bool Control::isLightweight() const
 
 QWidget *Control::containerWidget() const { return widget_; }
 
+int Control::shapeOverhang() const { return borderStyle_ == 0 ? 0 : (std::max(1, borderWidth_) + 1) / 2; }
+
 // ---- geometry ----
 
 void Control::setLeft(double v) { if (g_[0] != v) { g_[0] = v; applyGeometry(); } }
@@ -102,7 +104,9 @@ void Control::applyGeometry()
     // Round the edges, not the sizes, so that neighbouring controls meet without gaps.
     const int x = pixelsX(g_[0]), y = pixelsY(g_[1]);
     const int r = pixelsX(g_[0] + g_[2]), b = pixelsY(g_[1] + g_[3]);
-    widget_->setGeometry(x, y, std::max(0, r - x), std::max(0, b - y));
+    // A shape's border is centred on its edge: half of a thick border lies outside.
+    const int out = kind_ == Kind::Shape ? shapeOverhang() : 0;
+    widget_->setGeometry(x - out, y - out, std::max(0, r - x) + 2 * out, std::max(0, b - y) + 2 * out);
 }
 
 // ---- texts ----
@@ -419,6 +423,7 @@ void Control::createWidget(QWidget *parent)
         auto *e = new QLineEdit(parent);
         e->setText(text_);
         e->setReadOnly(locked_);
+        e->setAlignment(alignment_ == 2 ? Qt::AlignCenter : alignment_ == 1 ? Qt::AlignRight : Qt::AlignLeft);
         QObject::connect(e, &QLineEdit::textChanged, e, [this](const QString &s) {
             if (s != text_) { text_ = s; raiseChange(); }
         });

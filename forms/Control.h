@@ -197,6 +197,7 @@ public:
     QMenu *menu() const { return menu_; }
     QTimer *timer() const { return timer_; }
     QWidget *containerWidget() const; // where children of this control live
+    int shapeOverhang() const;        // pixels a shape's border reaches outside it
 
     // Raising events from the widgets.
     void raiseClick();

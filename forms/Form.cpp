@@ -88,7 +88,7 @@ Control *Form::makeControl(const ControlSpec &s)
     c->autoSize_ = s.autoSize;
     c->backStyle_ = s.backStyle;
     c->mousePointer_ = s.mousePointer;
-    if (s.mousePointer == vbCustom) c->mouseIcon_ = programCursor();
+    if (s.mousePointer == vbCustom) c->mouseIcon_ = s.mouseIcon.isEmpty() ? programCursor() : cursorFromFile(s.mouseIcon, s.hotX, s.hotY);
     c->shape_ = s.shape;
     c->fillStyle_ = s.fillStyle;
     c->fillColor_ = s.fillColor;

@@ -242,7 +242,19 @@ void ControlWidget::paintEvent(QPaintEvent *)
             p.drawRoundedRect(b.adjusted(4, 4, -4, -4), rad, rad);
         }
         p.setPen(fore);
-        p.drawText(b, Qt::AlignCenter | Qt::TextWordWrap, c_->Caption());
+        if (!c_->picture().isNull()) {
+            // The picture above, the caption below; a disabled button shows it faded.
+            const QSizeF n = c_->picture().naturalSize();
+            const QRectF area = b.adjusted(6, 4, -6, -b.height() * 0.42);
+            const double k = std::min(area.width() / std::max(1.0, n.width()), area.height() / std::max(1.0, n.height()));
+            const QSizeF sz = n * k;
+            p.setOpacity(isEnabled() ? 1.0 : 0.35);
+            c_->picture().paint(p, QRectF(area.center() - QPointF(sz.width() / 2, sz.height() / 2), sz));
+            p.setOpacity(1.0);
+            p.drawText(b.adjusted(2, b.height() * 0.58, -2, -2), Qt::AlignCenter | Qt::TextWordWrap, c_->Caption());
+        } else {
+            p.drawText(b, Qt::AlignCenter | Qt::TextWordWrap, c_->Caption());
+        }
         break;
     }
     case Kind::PictureBox: {
@@ -289,7 +301,8 @@ void ControlWidget::paintEvent(QPaintEvent *)
     }
     case Kind::Shape: {
         const double bw = c_->BorderStyle() == 0 ? 0 : std::max(1, c_->BorderWidth());
-        QRectF s = r.adjusted(bw / 2, bw / 2, -bw / 2, -bw / 2);
+        const double out = c_->shapeOverhang();
+        QRectF s = r.adjusted(out, out, -out, -out);
         const int kind = c_->Shape();
         if (kind == vbShapeSquare || kind == vbShapeCircle || kind == vbShapeRoundedSquare) {
             const double side = std::min(s.width(), s.height());

@@ -23,6 +23,7 @@ struct ControlSpec {
     int backStyle = 1;
     int borderStyle = -1; // -1: the kind's default
     int mousePointer = vbDefault;
+    QString mouseIcon; int hotX = 0, hotY = 0;
     int shape = vbShapeRectangle, fillStyle = vbFSTransparent;
     int32_t fillColor = 0, borderColor = vbWindowText;
     int borderWidth = 1;
@@ -50,6 +51,7 @@ struct ControlSpec {
     ControlSpec &transparent() { backStyle = 0; return *this; }
     ControlSpec &border(int style) { borderStyle = style; return *this; }
     ControlSpec &pointer(int p) { mousePointer = p; return *this; }
+    ControlSpec &icon(const QString &png, int x, int y) { mousePointer = vbCustom; mouseIcon = png; hotX = x; hotY = y; return *this; }
     ControlSpec &shaped(int s) { shape = s; return *this; }
     ControlSpec &fill(int style, int32_t colour = 0) { fillStyle = style; fillColor = colour; return *this; }
     ControlSpec &outline(int32_t colour, int width = 1) { borderColor = colour; borderWidth = width; return *this; }

@@ -84,4 +84,10 @@ QCursor programCursor()
     }();
     return c;
 }
+
+QCursor cursorFromFile(const QString &png, int hotX, int hotY)
+{
+    const QPixmap pm(png);
+    return pm.isNull() ? programCursor() : QCursor(pm, hotX, hotY);
+}
 }

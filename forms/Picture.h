@@ -37,4 +37,5 @@ namespace forms {
 // The program's own mouse pointer, a large white arrow; controls laid out with the custom
 // pointer carry it.
 QCursor programCursor();
+QCursor cursorFromFile(const QString &png, int hotX, int hotY);
 }

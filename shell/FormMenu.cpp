@@ -2,6 +2,7 @@
 #include "AdattaCarattere.h"
 #include "CommDlgs.h"
 #include "FinestreProvvisorie.h"
+#include "FormEs1.h"
 #include "FormInfo.h"
 #include "Modulo1.h"
 #include "ModuloPerIni.h"

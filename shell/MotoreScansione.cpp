@@ -77,16 +77,28 @@ void MotoreScansione::tick()
     if (tipo_ == 1) {
         manuale_->SetFocus();
     } else if (tipo_ == 2) {
+        if (!inAttesa()) passo();
         automatica_->SetFocus();
-        passo();
     }
+}
+
+bool MotoreScansione::scegli()
+{
+    if (inAttesa()) {
+        if (scegliAvanti) scegliAvanti();
+        return true;
+    }
+    return seleziona ? seleziona(posizione) : true;
 }
 
 void MotoreScansione::manualeKeyUp(int codice)
 {
     if (tipo_ != 1 || !premuti_.remove(codice)) return;
-    if (codice == vbKeySpace) passo();
-    else if (codice == vbKeyReturn && seleziona) seleziona(posizione);
+    if (codice == vbKeySpace) {
+        if (!inAttesa()) passo();
+    } else if (codice == vbKeyReturn) {
+        scegli();
+    }
 }
 
 void MotoreScansione::automaticaKeyDown(int codice)
@@ -103,6 +115,6 @@ void MotoreScansione::automaticaKeyPress(int carattere)
 void MotoreScansione::automaticaKeyUp(int codice)
 {
     if (tipo_ != 2 || !premuti_.remove(codice) || codice != vbKeySpace) return;
-    const bool avanti = seleziona ? seleziona(posizione) : true;
+    const bool avanti = scegli();
     if (avanti && finestra_->isLoaded()) riprendi();
 }

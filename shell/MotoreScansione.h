@@ -21,6 +21,10 @@ public:
     // The pupil selected the highlighted item. In automatic scanning the highlight moves
     // on afterwards when this returns true (and the window is still open).
     std::function<bool(int posizione)> seleziona;
+    // While this says so the window waits on its "avanti" item: steps move nothing and a
+    // selection chooses "avanti" (scegliAvanti).
+    std::function<bool()> inAttesaAvanti;
+    std::function<void()> scegliAvanti;
     // Automatic scanning pauses while any key is held (true) or only while Space is (false).
     bool pausaConQualsiasiTasto = false;
 
@@ -41,6 +45,8 @@ public:
     static int intervalloAutomatico(int velocitaScansione);
 
 private:
+    bool inAttesa() const { return inAttesaAvanti && inAttesaAvanti(); }
+    bool scegli(); // a selection: "avanti" while waiting on it, else the highlighted item
     void tick();
     void manualeKeyUp(int codice);
     void automaticaKeyPress(int carattere);

@@ -1,0 +1,129 @@
+#include "FormEsercizio.h"
+#include "FormMenu.h"
+#include "Modulo1.h"
+#include "ModuloColoriSuoni.h"
+#include "ModuloPerIni.h"
+#include "forms/Twips.h"
+
+using namespace forms;
+
+FormEsercizio::FormEsercizio(const QString &nome, const char *contenitoreUscita)
+    : FormStandard(nome), uscita(this, contenitoreUscita)
+{
+}
+
+QString FormEsercizio::ConSpazio(int n) { return (n >= 0 ? QStringLiteral(" ") : QString()) + QString::number(n); }
+
+void FormEsercizio::AggiungiControlliComuni(Layout &l, const ControlliComuni &c)
+{
+    auto at = [](ControlSpec &s, const double r[4]) -> ControlSpec & { return s.at(r[0], r[1], r[2], r[3]); };
+    at(l.add(Kind::Label, "Label1"), c.label1).cap("Esatti").withFont("Arial", 12, true).transparent();
+    at(l.add(Kind::Label, "Label2"), c.label2).cap("Errati").withFont("Arial", 12, true).transparent();
+    at(l.add(Kind::Label, "EtichettaEsatti"), c.esatti).cap("quantiesatti").withFont("Arial", 18, true).transparent().fore(0x008000);
+    at(l.add(Kind::Label, "EtichettaErrati"), c.errati).cap("quantierrati").withFont("Arial", 18, true).transparent().fore(0x0000C0);
+    at(l.add(Kind::Image, "ComandoIconaSi"), c.iconaSi).pic(":/pictures/faccina_si.svg");
+    at(l.add(Kind::Image, "ComandoIconaNo"), c.iconaNo).pic(":/pictures/faccina_no.svg").hidden();
+    at(l.add(Kind::CommandButton, "BottoneAvanti"), c.avanti).cap("avanti").withFont("Arial", 14.25, true)
+        .pic(":/pictures/freccia_avanti.svg").disabled().icon(":/pictures/puntatore_avanti.png", 30, 15);
+    at(l.add(Kind::PictureBox, "PictureScansioneManuale"), c.manuale).border(0).hidden();
+    at(l.add(Kind::PictureBox, "PictureScansioneAutomatica"), c.automatica).border(0).hidden();
+    l.add(Kind::Timer, "Timer1").every(100).disabled();
+    l.add(Kind::Shape, "ShapeRiquadro").in(QLatin1String(c.contenitoreRiquadro)).at(0, 0, 1000, 1000).outline(0x0000FF, 9).hidden();
+    l.add(Kind::Label, "LabelDimensionaFont").cap("dimensiona font ").withFont("Arial", 14.25).autosized().hidden().transparent();
+    AggiungiPannelloUscita(l, c.uscita, c.tipoUscita);
+    l.add(Kind::Menu, "MenuAzzera").cap("Azzera conteggio   ");
+    l.add(Kind::Menu, "mnuEsci").cap("Esci");
+}
+
+void FormEsercizio::Form_Load()
+{
+    FormStandard::Form_Load();
+    control(QStringLiteral("MenuAzzera"))->Click = [this] { MenuAzzera_Click(); };
+    control(QStringLiteral("mnuEsci"))->Click = [this] { mnuEsci_Click(); };
+    // Yes goes back to the main menu; nothing is saved.
+    uscita.collega([this] {
+        Default<FormMenu>().Show();
+        Unload();
+    });
+}
+
+void FormEsercizio::MenuAzzera_Click()
+{
+    EtichettaEsatti->setCaption(QStringLiteral("0"));
+    EtichettaErrati->setCaption(QStringLiteral("0"));
+    Esatti = 0;
+    Errati = 0;
+}
+
+void FormEsercizio::AttivaFinestra()
+{
+    FormStandard::Form_Activate();
+    EtichettaEsatti->setCaption(QString::number(Esatti));
+    EtichettaErrati->setCaption(QString::number(Errati));
+    if (!ColoreCasuale) setBackColor(colourFromDouble(ColoreSfondoFinestra));
+}
+
+Control *FormEsercizio::CatturaTasti() const
+{
+    if (TipoScansione == 1) return PictureScansioneManuale;
+    if (TipoScansione == 2) return PictureScansioneAutomatica;
+    return nullptr;
+}
+
+void FormEsercizio::IniziaTurno()
+{
+    RigaLog.clear();
+    if (ColoreCasuale) {
+        setBackColor(GeneraColoreCasuale());
+        if (Control *c = CatturaTasti()) c->setBackColor(BackColor());
+    }
+}
+
+void FormEsercizio::RegistraNumeri(std::initializer_list<int> numeri)
+{
+    ErroriEsercizio = 0;
+    const int riga = std::clamp(NumeroRigheEsercizi, 0, kRigheMassime);
+    RigaLog = RigheEsercizi[riga].isEmpty() ? QString() : QStringLiteral(" - ");
+    for (int n : numeri) RigaLog += ConSpazio(n);
+}
+
+void FormEsercizio::Esatto(bool risolveTurno)
+{
+    if (Control *spiega = control(QStringLiteral("LabelSpiega"))) spiega->setVisible(false);
+    ComandoIconaSi->setVisible(true);
+    ComandoIconaNo->setVisible(false);
+    SuonoEsatto();
+    ContaEsatto();
+    EtichettaEsatti->setCaption(ConSpazio(Esatti));
+    if (risolveTurno) {
+        if (ErroriEsercizio > 0) RigaLog += QLatin1Char(')');
+        AggiungiAlRegistro(RigaLog);
+    }
+}
+
+void FormEsercizio::Errato()
+{
+    ComandoIconaSi->setVisible(false);
+    ComandoIconaNo->setVisible(true);
+    SuonoErrato();
+    ContaErrato();
+    EtichettaErrati->setCaption(ConSpazio(Errati));
+    if (ErroriEsercizio == 0) RigaLog += QLatin1Char('(');
+    if (ErroriEsercizio < INT_MAX) ++ErroriEsercizio;
+    RigaLog += QLatin1Char('*');
+}
+
+void FormEsercizio::SistemaRiquadro(Control *elemento)
+{
+    const double b = DimensioneRiquadro;
+    ShapeRiquadro->Move(elemento->Left() - b, elemento->Top() - b, elemento->Width() + b, elemento->Height() + b);
+}
+
+void FormEsercizio::Evidenzia(Control *elemento, bool acceso, bool conRiquadro)
+{
+    if (conRiquadro) {
+        if (acceso) SistemaRiquadro(elemento);
+    } else {
+        elemento->setBackColor(colourFromDouble(acceso ? ColoreScansione : ColoreBottoni));
+    }
+}
