@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
 
@@ -222,7 +223,30 @@ void Form::Unload()
     g_loaded.erase(std::remove(g_loaded.begin(), g_loaded.end(), this), g_loaded.end());
     if (g_active == this) g_active = nullptr;
     if (window_) window_->hide();
-    deleteLater();
+    eliminaPiuTardi(this);
+}
+
+// An unloaded window is deleted once no handler of it can still be running. Inside a
+// pause that processes events (a nested event loop) the deletion would happen on return
+// to that inner loop, under the handler that paused: it waits for the outer loop instead.
+void Form::eliminaPiuTardi(Form *f)
+{
+    static std::vector<QPointer<Form>> inAttesa;
+    if (f) inAttesa.emplace_back(f);
+    if (QThread::currentThread()->loopLevel() > 1) {
+        static bool pianificato = false;
+        if (!pianificato) {
+            pianificato = true;
+            QTimer::singleShot(50, [] {
+                pianificato = false;
+                eliminaPiuTardi(nullptr);
+            });
+        }
+        return;
+    }
+    for (const QPointer<Form> &g : inAttesa)
+        if (g) g->deleteLater();
+    inAttesa.clear();
 }
 
 // ---- properties ----

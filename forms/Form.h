@@ -91,6 +91,7 @@ private:
     void buildMenu(Control *c);
     void applyGeometry();
     void resized();
+    static void eliminaPiuTardi(Form *f);
 
     QString name_;
     QString caption_, tag_;

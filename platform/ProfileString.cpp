@@ -42,8 +42,11 @@ const Parsed *parsed(const QString &path)
 {
     const QFileInfo fi(path);
     if (!fi.exists() || !fi.isFile()) { g_cache.remove(path); return nullptr; }
+    // A file changed within the last moments may have been rewritten at the same size and
+    // within the resolution of its time: only an older file is taken from the cache.
     auto it = g_cache.find(path);
-    if (it != g_cache.end() && it->size == fi.size() && it->modified == fi.lastModified()) return &*it;
+    const bool recente = fi.lastModified().msecsTo(QDateTime::currentDateTime()) < 2000;
+    if (it != g_cache.end() && !recente && it->size == fi.size() && it->modified == fi.lastModified()) return &*it;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return nullptr;
     Parsed p;
@@ -123,7 +126,11 @@ bool writeProfileString(const QString &file, const QString &section, const QStri
     const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly)) return false;
-    out.write(utf8 ? text.toUtf8() : encodeCp1252(text));
+    // Windows-1252 unless the text holds characters it cannot (a language named in
+    // another script), or the file was UTF-8 already.
+    const QByteArray cp = encodeCp1252(text);
+    const bool entra = decode8bit(cp) == text;
+    out.write(utf8 || !entra ? text.toUtf8() : cp);
     if (!out.commit()) return false;
     g_cache.remove(path);
     return true;

@@ -3,6 +3,8 @@
 #include "CommDlgs.h"
 #include "FinestreProvvisorie.h"
 #include "FormEs1.h"
+#include "FormScelteDidattiche1.h"
+#include "FormScelteDidattiche2.h"
 #include "FormInfo.h"
 #include "Modulo1.h"
 #include "ModuloPerIni.h"

@@ -4,6 +4,7 @@
 #include "ModuloPerIni.h"
 #include "modLanguageSupport.h"
 #include "platform/MessageBox.h"
+#include "platform/PointerConfine.h"
 #include "platform/Random.h"
 #include "platform/SingleInstance.h"
 #include <QCoreApplication>
@@ -41,6 +42,8 @@ void CaricaNumeriInLettere()
 
 void TerminaProgramma()
 {
+    // Whatever way the program ends, the pointer is free again.
+    platform::releasePointer();
     Ridimensionatore.reset();
     forms::Form::UnloadAll();
     QCoreApplication::quit();

@@ -239,20 +239,25 @@ bool CreaCartella(const QString &Percorso)
     QString locale = platform::localPath(Percorso);
     if (locale.endsWith(QLatin1Char('/'))) locale.chop(1);
     const QFileInfo fi(locale);
-    bool ok = fi.isDir() || QDir(fi.absolutePath()).mkdir(fi.fileName());
-    if (ok) {
-        QByteArray bytes;
-        for (const QString &r : {MLSGetString(QStringLiteral("0031")), QStringLiteral(" "), MLSGetString(QStringLiteral("0032")),
-                                 QStringLiteral(" "), MLSGetString(QStringLiteral("0033"))})
-            bytes += r.toUtf8() + "\r\n";
-        QSaveFile f(platform::localPath(CartellaRadice + QStringLiteral("leggimi.txt")));
-        ok = f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit();
-    }
-    if (!ok)
+    if (!fi.isDir() && !QDir(fi.absolutePath()).mkdir(fi.fileName())) {
         platform::MsgBox(testoMessaggio("0046", QStringLiteral("Non è stato possibile creare la cartella delle impostazioni:"))
                              + QStringLiteral("\r\n") + locale,
                          platform::vbExclamation, QStringLiteral("Brivomarte"));
-    return ok;
+        return false;
+    }
+    // The readme is a courtesy: a readme that cannot be written is reported, but the folder
+    // is there and the tree goes on.
+    QByteArray bytes;
+    for (const QString &r : {MLSGetString(QStringLiteral("0031")), QStringLiteral(" "), MLSGetString(QStringLiteral("0032")),
+                             QStringLiteral(" "), MLSGetString(QStringLiteral("0033"))})
+        bytes += r.toUtf8() + "\r\n";
+    const QString leggimi = platform::localPath(CartellaRadice + QStringLiteral("leggimi.txt"));
+    QSaveFile f(leggimi);
+    if (!(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit()))
+        platform::MsgBox(testoMessaggio("0047", QStringLiteral("Non è stato possibile scrivere il file:"))
+                             + QStringLiteral("\r\n") + leggimi,
+                         platform::vbExclamation, QStringLiteral("Brivomarte"));
+    return true;
 }
 
 bool NomeUtenteSicuro(const QString &nome)

@@ -27,14 +27,14 @@ void MotoreScansione::collega()
     automatica_->KeyUp = [this](int &k, int) { automaticaKeyUp(k); };
 }
 
-void MotoreScansione::imposta(int tipoScansione, int velocitaScansione, bool primoPassoManuale)
+void MotoreScansione::imposta(int tipoScansione, int velocitaScansione, bool primoPassoManuale, int partenza)
 {
     tipo_ = tipoScansione;
     premuti_.clear();
     const int n = numeroElementi ? numeroElementi() : 0;
     switch (tipoScansione) {
     case 1:
-        posizione = n - 1;
+        posizione = partenza >= 0 ? partenza : n - 1;
         manuale_->setBackColor(finestra_->BackColor());
         manuale_->setVisible(true);
         automatica_->setVisible(false);
@@ -42,7 +42,7 @@ void MotoreScansione::imposta(int tipoScansione, int velocitaScansione, bool pri
         if (primoPassoManuale) passo();
         break;
     case 2:
-        posizione = n - 1;
+        posizione = partenza >= 0 ? partenza : n - 1;
         automatica_->setBackColor(finestra_->BackColor());
         automatica_->setVisible(true);
         manuale_->setVisible(false);

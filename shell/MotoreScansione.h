@@ -30,9 +30,10 @@ public:
 
     // Binds the timer and the key catchers; once, when the window loads.
     void collega();
-    // Sets the scanning up for an input mode: 0 none, 1 manual, 2 automatic. Manual
-    // scanning makes its first step at once; automatic waits for the first tick.
-    void imposta(int tipoScansione, int velocitaScansione, bool primoPassoManuale = true);
+    // Sets the scanning up for an input mode: 0 none, 1 manual, 2 automatic, with the
+    // highlight before the first item (or at `partenza`). Manual scanning makes its first
+    // step at once when asked; automatic scanning waits for the first tick.
+    void imposta(int tipoScansione, int velocitaScansione, bool primoPassoManuale = true, int partenza = -1);
     // One step of the highlight.
     void passo();
     void pausa();
