@@ -1,0 +1,395 @@
+// The window kit: default instances, controls and control arrays, values that raise
+// events, keys, activation and twip geometry.
+#include "TestSupport.h"
+#include "forms/Form.h"
+#include "forms/Twips.h"
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QtTest>
+
+using namespace forms;
+
+namespace {
+
+class FormUno : public Form {
+public:
+    FormUno() : Form(QStringLiteral("FormUno")) { Move(1500, 3000, 9000, 6000); }
+    static inline int loads = 0;
+    int activations = 0;
+    QStringList events;
+
+    CtlArray Command1{this, "Command1"};
+    CtlArray Option1{this, "Option1"};
+
+protected:
+    void layout(Layout &l) override
+    {
+        l.add(Kind::Menu, "mnuFile").cap("File");
+        l.add(Kind::Menu, "mnuLanguage", 0).in("mnuFile").cap("Italiano");
+        l.add(Kind::Menu, "mnuAltro").in("mnuFile").cap("Altro");
+        l.add(Kind::CommandButton, "Command1", 1).at(1500, 0, 1500, 750).cap("Uno");
+        l.add(Kind::CommandButton, "Command1", 0).at(0, 0, 1507, 750).cap("Zero").withFont("Arial", 12, true);
+        l.add(Kind::Frame, "Frame1").at(3000, 1500, 3000, 3000);
+        l.add(Kind::OptionButton, "Option1", 0).in("Frame1").at(150, 300, 1500, 300).val(1);
+        l.add(Kind::OptionButton, "Option1", 1).in("Frame1").at(150, 750, 1500, 300);
+        l.add(Kind::OptionButton, "Option1", 2).in("Frame1").at(150, 1200, 1500, 300);
+        l.add(Kind::OptionButton, "Option2").at(150, 4800, 1500, 300).val(1);
+        l.add(Kind::CheckBox, "Check1").at(150, 5200, 1500, 300);
+        l.add(Kind::ComboBox, "Combo1").at(4500, 0, 1500, 315);
+        l.add(Kind::PictureBox, "Picture1").at(6000, 4500, 1500, 1000);
+        l.add(Kind::Line, "Line1").line(300, 3000, 1800, 3750);
+        l.add(Kind::Shape, "Shape1").at(7000, 0, 300, 300);
+        l.add(Kind::Timer, "Timer1").every(10);
+    }
+    void Form_Load() override
+    {
+        ++loads;
+        for (Control *c : Controls())
+            c->Click = [this, c] { events << c->fullName(); };
+    }
+    void Form_Activate() override { ++activations; }
+};
+
+class FormDue : public Form {
+public:
+    FormDue() : Form(QStringLiteral("FormDue")) {}
+    int activations = 0;
+
+protected:
+    void layout(Layout &l) override { l.add(Kind::Label, "Label1").at(0, 0, 100, 100); }
+    void Form_Activate() override { ++activations; }
+};
+
+void scarica(Form &f)
+{
+    f.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void tasto(QWidget *w, QEvent::Type type, int key, const QString &text, bool autoRepeat,
+           Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QKeyEvent e(type, key, mods, text, autoRepeat);
+    QApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+class TestForm : public QObject {
+    Q_OBJECT
+
+private slots:
+    void defaultInstanceLoadsOnce();
+    void controlsInLayoutOrder();
+    void loadingAnArrayMember();
+    void optionButtonsExcludeEachOther();
+    void checkBoxAndComboRaiseClickOnChange();
+    void heldKeyReleasesOnce();
+    void keyDownThatUnloadsTheWindow();
+    void activationOnlyWhenShown();
+    void twipsBecomePixels();
+    void menuBarTakesFromTheInnerHeight();
+    void unloadStopsTimers();
+    void coloursAsTheWindowsStoreThem();
+};
+
+void TestForm::defaultInstanceLoadsOnce()
+{
+    Ambiente env;
+    FormUno::loads = 0;
+    QVERIFY(!IfLoaded<FormUno>());
+    FormUno &a = Default<FormUno>();
+    FormUno &b = Default<FormUno>();
+    QCOMPARE(&a, &b);
+    QCOMPARE(FormUno::loads, 1);
+    QVERIFY(a.isLoaded());
+    QCOMPARE(IfLoaded<FormUno>(), &a);
+    QCOMPARE(Form::LoadedForms().back(), &a);
+    a.Load();
+    QCOMPARE(FormUno::loads, 1);
+
+    QPointer<FormUno> old = &a;
+    a.Unload();
+    QVERIFY(!a.isLoaded());
+    QVERIFY(!IfLoaded<FormUno>());
+    a.Show(); // an unloaded window is gone: showing it does nothing
+    QVERIFY(!a.Visible());
+    QCOMPARE(a.activations, 0);
+
+    FormUno &c = Default<FormUno>();
+    QVERIFY(&c != old.data());
+    QCOMPARE(FormUno::loads, 2);
+    QVERIFY(c.isLoaded() && !c.wasUnloaded());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!old);
+    QCOMPARE(&Default<FormUno>(), &c);
+    scarica(c);
+}
+
+void TestForm::controlsInLayoutOrder()
+{
+    Ambiente env;
+    FormUno &f = Default<FormUno>();
+    QStringList names;
+    for (Control *c : f.Controls()) names << c->fullName();
+    QCOMPARE(names, (QStringList{"mnuFile", "mnuLanguage(0)", "mnuAltro", "Command1(1)", "Command1(0)", "Frame1",
+                                 "Option1(0)", "Option1(1)", "Option1(2)", "Option2", "Check1", "Combo1", "Picture1",
+                                 "Line1", "Shape1", "Timer1"}));
+    // Arrays come in index order, whatever the layout's.
+    const auto members = f.array("Command1");
+    QCOMPARE(members.size(), size_t(2));
+    QCOMPARE(members[0]->Caption(), QStringLiteral("Zero"));
+    QCOMPARE(f.Command1.UBound(), 1);
+    QCOMPARE(f.control("Command1"), nullptr);
+    QCOMPARE(f.control("Option1", 2)->Container(), f.control("Frame1"));
+    QCOMPARE(f.control("Option1", 2)->widget()->parentWidget(), f.control("Frame1")->widget());
+    scarica(f);
+}
+
+void TestForm::loadingAnArrayMember()
+{
+    Ambiente env;
+    FormUno &f = Default<FormUno>();
+    Control *zero = f.control("Command1", 0);
+    zero->setCaption(QStringLiteral("Cambiata"));
+    Control *c = f.LoadControl("Command1", 5);
+    QVERIFY(c);
+    QCOMPARE(f.LoadControl("Command1", 5), c);
+    QCOMPARE(f.Controls().back(), c);
+    QCOMPARE(f.Command1.UBound(), 5);
+    QVERIFY(!c->Visible());
+    QVERIFY(c->widget() && !c->widget()->isVisibleTo(f.window()));
+    QCOMPARE(c->Caption(), QStringLiteral("Cambiata")); // from the lowest member
+    QCOMPARE(c->Width(), zero->Width());
+    QVERIFY(c->Font().bold);
+    QCOMPARE(c->widget()->parentWidget(), zero->widget()->parentWidget());
+    QCOMPARE(f.LoadControl("Shape1", 1), nullptr); // not an array
+    QCOMPARE(f.LoadControl("Nessuno", 1), nullptr);
+
+    // A menu item goes behind the last member of its array, in the same menu.
+    Control *m1 = f.LoadControl("mnuLanguage", 1);
+    Control *m2 = f.LoadControl("mnuLanguage", 2);
+    m1->setCaption("English");
+    m2->setCaption("Deutsch");
+    m1->setVisible(true);
+    m2->setVisible(true);
+    QStringList texts;
+    for (QAction *a : f.control("mnuFile")->menu()->actions()) texts << a->text();
+    QCOMPARE(texts, (QStringList{"Italiano", "English", "Deutsch", "Altro"}));
+    scarica(f);
+}
+
+void TestForm::optionButtonsExcludeEachOther()
+{
+    Ambiente env;
+    FormUno &f = Default<FormUno>();
+    QVERIFY(f.events.isEmpty()); // layout values raise nothing
+    f.Option1[1]->setValue(1);
+    QCOMPARE(f.events, QStringList{"Option1(1)"});
+    QCOMPARE(f.Option1[0]->Value(), 0);
+    QCOMPARE(f.Option1[1]->Value(), 1);
+    QCOMPARE(f.Option1[2]->Value(), 0);
+    QCOMPARE(f.control("Option2")->Value(), 1); // another container
+    f.events.clear();
+    f.Option1[1]->setValue(true);
+    QVERIFY(f.events.isEmpty());
+
+    f.Show();
+    QTest::mouseClick(f.Option1[2]->widget(), Qt::LeftButton);
+    QCOMPARE(f.events, QStringList{"Option1(2)"});
+    QCOMPARE(f.Option1[1]->Value(), 0);
+    QCOMPARE(f.Option1[2]->Value(), 1);
+    scarica(f);
+}
+
+void TestForm::checkBoxAndComboRaiseClickOnChange()
+{
+    Ambiente env;
+    FormUno &f = Default<FormUno>();
+    Control *check = f.control("Check1");
+    check->setValue(1);
+    check->setValue(1);
+    check->setValue(0);
+    QCOMPARE(f.events, (QStringList{"Check1", "Check1"}));
+
+    f.events.clear();
+    Control *combo = f.control("Combo1");
+    for (const char *s : {"_predefinito", "mario", "lucia"}) combo->AddItem(s);
+    QVERIFY(f.events.isEmpty());
+    QCOMPARE(combo->ListIndex(), -1);
+    combo->setListIndex(1);
+    QCOMPARE(combo->Text(), QStringLiteral("mario"));
+    combo->setListIndex(1);
+    QCOMPARE(f.events, QStringList{"Combo1"});
+    combo->setListIndex(7); // no such item: nothing selected
+    QCOMPARE(combo->ListIndex(), -1);
+    QCOMPARE(f.events, (QStringList{"Combo1", "Combo1"}));
+    combo->setListIndex(2);
+    f.events.clear();
+    combo->Clear();
+    QCOMPARE(combo->ListIndex(), -1);
+    QCOMPARE(combo->ListCount(), 0);
+    QVERIFY(f.events.isEmpty());
+    scarica(f);
+}
+
+void TestForm::heldKeyReleasesOnce()
+{
+    Ambiente env;
+    FormUno &f = Default<FormUno>();
+    Control *p = f.control("Picture1");
+    QStringList keys;
+    p->KeyDown = [&](int &code, int shift) { keys << QStringLiteral("down %1 %2").arg(code).arg(shift); };
+    p->KeyPress = [&](int &ascii) { keys << QStringLiteral("press %1").arg(ascii); };
+    p->KeyUp = [&](int &code, int shift) { keys << QStringLiteral("up %1 %2").arg(code).arg(shift); };
+    f.Show();
+    QWidget *w = p->widget();
+
+    // Space held: the first press, two repeats (each with a release), the real release.
+    tasto(w, QEvent::KeyPress, Qt::Key_Space, " ", false);
+    for (int i = 0; i < 2; ++i) {
+        tasto(w, QEvent::KeyRelease, Qt::Key_Space, " ", true);
+        tasto(w, QEvent::KeyPress, Qt::Key_Space, " ", true);
+    }
+    tasto(w, QEvent::KeyRelease, Qt::Key_Space, " ", false);
+    QCOMPARE(keys, (QStringList{"down 32 0", "press 32", "down 32 0", "press 32", "down 32 0", "press 32", "up 32 0"}));
+
+    keys.clear();
+    QTest::keyClick(w, Qt::Key_Return);
+    QCOMPARE(keys, (QStringList{"down 13 0", "press 13", "up 13 0"}));
+    keys.clear();
+    tasto(w, QEvent::KeyPress, Qt::Key_A, "A", false, Qt::ShiftModifier);
+    tasto(w, QEvent::KeyRelease, Qt::Key_A, "A", false, Qt::ShiftModifier);
+    QCOMPARE(keys, (QStringList{"down 65 1", "press 65", "up 65 1"}));
+    scarica(f);
+}
+
+void TestForm::keyDownThatUnloadsTheWindow()
+{
+    Ambiente env;
+    FormUno &f = Default<FormUno>();
+    Control *p = f.control("Picture1");
+    int presses = 0;
+    p->KeyDown = [&](int &, int) { f.Unload(); };
+    p->KeyPress = [&](int &) { ++presses; };
+    f.Show();
+    tasto(p->widget(), QEvent::KeyPress, Qt::Key_Space, " ", false);
+    QVERIFY(f.wasUnloaded());
+    QCOMPARE(presses, 0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TestForm::activationOnlyWhenShown()
+{
+    Ambiente env;
+    FormUno &a = Default<FormUno>();
+    FormDue &b = Default<FormDue>();
+    QCOMPARE(a.activations, 0); // loading is not activating
+    a.Show();
+    QCOMPARE(a.activations, 1);
+    QCOMPARE(Form::ActiveForm(), &a);
+    a.Show();
+    QCoreApplication::processEvents();
+    QCOMPARE(a.activations, 1);
+
+    // A message box closing gives no activation.
+    platform::MsgBox("x", platform::vbOKOnly, "y");
+    QCoreApplication::processEvents();
+    QCOMPARE(a.activations, 1);
+    QCOMPARE(env.messages.size(), size_t(1));
+
+    b.Show();
+    QCOMPARE(b.activations, 1);
+    a.Show();
+    QCOMPARE(a.activations, 2);
+    a.Hide();
+    QCOMPARE(Form::ActiveForm(), nullptr);
+    a.Show();
+    QCOMPARE(a.activations, 3);
+    QCOMPARE(b.activations, 1);
+    scarica(b);
+    scarica(a);
+    QCOMPARE(Form::ActiveForm(), nullptr);
+}
+
+void TestForm::twipsBecomePixels()
+{
+    Ambiente env;
+    FormUno &f = Default<FormUno>();
+    QCOMPARE(f.window()->geometry(), QRect(100, 200, 600, 400));
+    QCOMPARE(f.control("Command1", 1)->widget()->geometry(), QRect(100, 0, 100, 50));
+    // Edges are rounded, so neighbours meet without a gap.
+    QCOMPARE(f.control("Command1", 0)->widget()->geometry(), QRect(0, 0, 100, 50));
+    // Inside a container: from the container's corner.
+    QCOMPARE(f.Option1[1]->widget()->geometry(), QRect(10, 50, 100, 20));
+    f.control("Picture1")->Move(1500, 3000, 750, 450);
+    QCOMPARE(f.control("Picture1")->widget()->geometry(), QRect(100, 200, 50, 30));
+    f.control("Picture1")->setLeft(-1500);
+    QCOMPARE(f.control("Picture1")->widget()->x(), -100);
+    // A line's widget covers its two end points.
+    const QRect line = f.control("Line1")->widget()->geometry();
+    QVERIFY(line.contains(QPoint(20, 200)) && line.contains(QPoint(120, 250)));
+    // Another resolution: the same twips, other pixels.
+    setTwipsPerPixel(20);
+    f.Move(2000, 2000, 4000, 3000);
+    QCOMPARE(f.window()->geometry(), QRect(100, 100, 200, 150));
+    setTwipsPerPixel(15);
+    scarica(f);
+}
+
+void TestForm::menuBarTakesFromTheInnerHeight()
+{
+    Ambiente env;
+    FormUno &f = Default<FormUno>();
+    f.Show();
+    const double bar = f.menuBar()->sizeHint().height() * twipsPerPixelY();
+    QVERIFY(bar > 0);
+    QCOMPARE(f.ScaleHeight(), f.Height() - bar);
+    QCOMPARE(f.ScaleWidth(), f.Width());
+    QCOMPARE(f.client()->geometry().top(), f.menuBar()->sizeHint().height());
+    f.control("mnuFile")->setVisible(false);
+    QCOMPARE(f.ScaleHeight(), f.Height());
+    QCOMPARE(f.client()->geometry().top(), 0);
+    scarica(f);
+}
+
+void TestForm::unloadStopsTimers()
+{
+    Ambiente env;
+    FormUno &f = Default<FormUno>();
+    int ticks = 0;
+    f.control("Timer1")->Timer = [&] { ++ticks; };
+    QTRY_VERIFY(ticks >= 2);
+    f.control("Timer1")->setEnabled(false);
+    int seen = ticks;
+    QTest::qWait(40);
+    QCOMPARE(ticks, seen);
+    f.control("Timer1")->setEnabled(true);
+    QTRY_VERIFY(ticks > seen);
+    f.Unload();
+    seen = ticks;
+    QTest::qWait(40);
+    QCOMPARE(ticks, seen);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TestForm::coloursAsTheWindowsStoreThem()
+{
+    QCOMPARE(toQColor(255), QColor(255, 0, 0));
+    QCOMPARE(toQColor(RGB(0, 128, 255)), QColor(0, 128, 255));
+    QCOMPARE(toQColor(16711680), QColor(0, 0, 255));
+    QCOMPARE(fromQColor(QColor(0xFF, 0xFF, 0xC0)), 12648447);
+    QCOMPARE(toQColor(vbButtonFace), QApplication::palette().color(QPalette::Button));
+    QCOMPARE(colourFromDouble(-2147483633.0), vbButtonFace);
+    QCOMPARE(colourFromDouble(16777152.0), 16777152);
+    QCOMPARE(colourFromDouble(2.5), 2); // halves to the even neighbour
+    QCOMPARE(colourFromDouble(3.5), 4);
+    QCOMPARE(colourFromDouble(1e12), std::numeric_limits<int32_t>::max());
+    QCOMPARE(colourFromDouble(-1e12), std::numeric_limits<int32_t>::min());
+    QCOMPARE(colourFromDouble(std::nan("")), 0);
+}
+
+QTEST_MAIN(TestForm)
+#include "tst_form.moc"

@@ -1,0 +1,379 @@
+// Texts by id from the current language file, the translation of a window, the number words.
+#include "TestSupport.h"
+#include "FormAvvio.h"
+#include "Modulo1.h"
+#include "modLanguageSupport.h"
+#include <QFile>
+#include <QTimer>
+#include <QtTest>
+
+using namespace forms;
+
+namespace {
+
+class FormProva : public Form {
+public:
+    explicit FormProva(const QString &caption = QStringLiteral("Prova")) : Form(QStringLiteral("FormProva"))
+    {
+        setCaption(caption);
+        setTag(QStringLiteral("tag iniziale"));
+    }
+
+protected:
+    void layout(Layout &l) override
+    {
+        l.add(Kind::Label, "Label1").at(0, 0, 1000, 300).cap("L1").tip("tip1").withTag("tag1");
+        l.add(Kind::CommandButton, "Command1", 0).at(0, 400, 1000, 300).cap("C0");
+        l.add(Kind::CommandButton, "Command1", 1).at(0, 800, 1000, 300).cap("C1").tip("tipC1");
+        l.add(Kind::Image, "Image1").at(1200, 0, 500, 500);
+        l.add(Kind::Shape, "Shape1").at(1200, 600, 500, 500);
+        l.add(Kind::Line, "Line1").line(0, 0, 100, 100);
+        l.add(Kind::Timer, "Timer1");
+        l.add(Kind::Frame, "Frame1").at(2000, 0, 1000, 1000).cap("F");
+        l.add(Kind::TabStrip, "TabStrip1").at(0, 1200, 3000, 400).withTabs({"Uno", "Due"});
+        l.add(Kind::Menu, "mnuFile").cap("File");
+        l.add(Kind::Menu, "mnuEsci").in("mnuFile").cap("Esci");
+    }
+};
+
+// Every text of the test window, to compare with what the layout gives.
+QStringList testi(const Form &f)
+{
+    QStringList out{f.Caption(), f.Tag()};
+    for (Control *c : f.Controls())
+        out << c->fullName() + QLatin1Char(':') + c->Caption() + QLatin1Char('|') + c->ToolTipText()
+                   + QLatin1Char('|') + c->Tag();
+    return out;
+}
+
+QStringList testiDelLayout()
+{
+    FormProva f;
+    f.Load();
+    return testi(f);
+}
+
+void lingua(const Ambiente &env, const QString &name, const QByteArray &bytes)
+{
+    writeBytes(env.program() + QLatin1Char('/') + name + QStringLiteral(".lng"), bytes);
+    MLSCurrentLanguage = name;
+}
+
+void impostazione(const Ambiente &env, const QByteArray &language)
+{
+    writeBytes(env.program() + QStringLiteral("/LangSetting.ini"), "[Language]\r\nCurrentLanguage=" + language + "\r\n");
+}
+
+} // namespace
+
+class TestLingua : public QObject {
+    Q_OBJECT
+
+private slots:
+    void textsFromTheSettingFilesLanguage();
+    void noSettingFileMeansEmptyTextsUntilOneAppears();
+    void settingNamingAMissingLanguage();
+    void settingInOtherLetterCase();
+    void sameRulesAboveAndBelow64000Bytes_data();
+    void sameRulesAboveAndBelow64000Bytes();
+    void writeIniReportsSuccess();
+
+    void translationReplacesTexts();
+    void missingKeysEmptyOnlyTheWindowsTexts();
+    void emptyWindowCaptionStaysEmpty();
+    void noLanguageFileKeepsLayoutTexts();
+    void translationLetsEventsRun();
+    void windowUnloadedDuringTranslation();
+    void startWindowIsTranslatedOnLoad();
+
+    void numberWords();
+};
+
+void TestLingua::textsFromTheSettingFilesLanguage()
+{
+    Ambiente env;
+    QVERIFY(MLSCurrentLanguage.isEmpty());
+    QCOMPARE(MLSGetString("0004"), QStringLiteral("zero"));
+    QCOMPARE(MLSCurrentLanguage, QStringLiteral("Italiano"));
+    QCOMPARE(MLSGetString("0003"), QStringLiteral("SÌ"));
+    QCOMPARE(MLSGetString("0014"), QStringLiteral("dieci"));
+    QCOMPARE(MLSGetString("8888"), QString());
+    // The setting file is read only while no language is current.
+    impostazione(env, "English");
+    QCOMPARE(MLSGetString("0014"), QStringLiteral("dieci"));
+}
+
+void TestLingua::noSettingFileMeansEmptyTextsUntilOneAppears()
+{
+    Ambiente env;
+    QFile::remove(env.program() + QStringLiteral("/LangSetting.ini"));
+    QCOMPARE(MLSGetString("0005"), QString());
+    QVERIFY(MLSCurrentLanguage.isEmpty());
+    // A setting file without the key leaves it empty too.
+    writeBytes(env.program() + QStringLiteral("/LangSetting.ini"), "[Language]\r\nOther=English\r\n");
+    QCOMPARE(MLSGetString("0005"), QString());
+    QVERIFY(MLSCurrentLanguage.isEmpty());
+    // Each call tries again.
+    impostazione(env, "English");
+    QCOMPARE(MLSGetString("0005"), QStringLiteral("one"));
+    QCOMPARE(MLSCurrentLanguage, QStringLiteral("English"));
+}
+
+void TestLingua::settingNamingAMissingLanguage()
+{
+    Ambiente env;
+    impostazione(env, "Deutsch");
+    QCOMPARE(MLSGetString("0004"), QString());
+    QCOMPARE(MLSCurrentLanguage, QStringLiteral("Deutsch"));
+    FormProva f;
+    f.Load();
+    MLSTranslateForm(&f);
+    QCOMPARE(testi(f), testiDelLayout());
+}
+
+void TestLingua::settingInOtherLetterCase()
+{
+    Ambiente env;
+    impostazione(env, "italiano");
+    QCOMPARE(MLSGetString("0006"), QStringLiteral("due"));
+    QCOMPARE(MLSCurrentLanguage, QStringLiteral("italiano"));
+}
+
+void TestLingua::sameRulesAboveAndBelow64000Bytes_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("small") << 0;
+    QTest::newRow("64000 bytes") << 64000;
+    QTest::newRow("64001 bytes") << 64001;
+    QTest::newRow("100000 bytes") << 100000;
+}
+
+void TestLingua::sameRulesAboveAndBelow64000Bytes()
+{
+    QFETCH(int, size);
+    Ambiente env;
+    const QByteArray long600(600, 'z');
+    // An earlier window's section holds the same keys: sections must count.
+    QByteArray head = "[FormAltro]\r\n0001=\"sbagliato\"\r\nCommand1(0).Caption=\"sbagliato\"\r\n"
+                      "Label1.Caption=\"sbagliato\"\r\n";
+    const QByteArray tail = "[STRINGS]\r\n"
+                            "0001=\"Ciao\"\r\n"
+                            "0002=Ciao\r\n"
+                            "0003=\"\"\r\n"
+                            "0004\r\n"
+                            "0005=x\r\n"
+                            "0006 = \"spazi\"\r\n"
+                            "0007=\"" + long600 + "\"\r\n"
+                            "00080=\"longer key\"\r\n"
+                            "[formprova]\r\n"
+                            "command1(0).caption=\"Grande\"\r\n";
+    if (size > 0) {
+        // Padding of comment lines up to the exact size.
+        const int rest = size - int(head.size() + tail.size());
+        QVERIFY(rest > 4);
+        QByteArray pad;
+        while (pad.size() + 100 < rest) pad += "; " + QByteArray(96, 'p') + "\r\n";
+        pad += "; " + QByteArray(rest - pad.size() - 4, 'p') + "\r\n";
+        head += pad;
+    }
+    lingua(env, QStringLiteral("Grande"), head + tail);
+    if (size > 0) QCOMPARE(QFileInfo(env.program() + QStringLiteral("/Grande.lng")).size(), qint64(size));
+
+    QCOMPARE(MLSGetString("0001"), QStringLiteral("Ciao"));
+    QCOMPARE(MLSGetString("0002"), QStringLiteral("Ciao"));
+    QCOMPARE(MLSGetString("0003"), QString());
+    QCOMPARE(MLSGetString("0004"), QString());
+    QCOMPARE(MLSGetString("0005"), QStringLiteral("x"));
+    QCOMPARE(MLSGetString("0006"), QStringLiteral("spazi"));
+    QCOMPARE(MLSGetString("0007"), QString(long600.left(511)));
+    QCOMPARE(MLSGetString("0008"), QString());
+
+    FormProva f;
+    f.Load();
+    MLSTranslateForm(&f);
+    QCOMPARE(f.control("Command1", 0)->Caption(), QStringLiteral("Grande"));
+    QCOMPARE(f.control("Label1")->Caption(), QStringLiteral("L1"));
+}
+
+void TestLingua::writeIniReportsSuccess()
+{
+    Ambiente env;
+    QVERIFY(MLSWriteIni(MLSSettingFile(), "Language", "CurrentLanguage", "English") != 0);
+    QCOMPARE(readLines(env.program() + QStringLiteral("/LangSetting.ini")),
+             (QStringList{"[Language]", "CurrentLanguage=English"}));
+    QCOMPARE(MLSWriteIni(env.program() + QStringLiteral("\\manca\\LangSetting.ini"), "Language", "CurrentLanguage", "x"), 0);
+}
+
+void TestLingua::translationReplacesTexts()
+{
+    Ambiente env;
+    lingua(env, QStringLiteral("Prova"),
+           "[Strings]\r\n"
+           "FormProva.Caption=\"from the wrong section\"\r\n"
+           "[FormProva]\r\n"
+           "FormProva.Caption=\"Finestra tradotta\"\r\n"
+           "FormProva.Tag=\"tag finestra\"\r\n"
+           "FormProva.ToolTipText=\"a window has none\"\r\n"
+           "Label1.Caption=\"Etichetta\"\r\n"
+           "Label1.ToolTipText=\"Suggerimento\"\r\n"
+           "Label1.Tag=\"@LT\"\r\n"
+           "Command1.Caption=\"no index\"\r\n"
+           "Command1(0).Caption=\"Primo\"\r\n"
+           "Command1(1).ToolTipText=\"Secondo\"\r\n"
+           "Image1.Caption=\"an image has no caption\"\r\n"
+           "Image1.Tag=\"immagine\"\r\n"
+           "Shape1.Tag=\"forma\"\r\n"
+           "Line1.Tag=\"linea\"\r\n"
+           "Timer1.Tag=\"orologio\"\r\n"
+           "Frame1.Caption=\"\"\r\n"
+           "TabStrip1.TabCaption(0)=\"not by tab index\"\r\n"
+           "mnuEsci.Caption=\"Esci subito\"\r\n");
+    FormProva f;
+    f.Load();
+    MLSTranslateForm(&f);
+    QCOMPARE(f.Caption(), QStringLiteral("Finestra tradotta"));
+    QCOMPARE(f.window()->windowTitle(), QStringLiteral("Finestra tradotta"));
+    QCOMPARE(f.Tag(), QStringLiteral("tag finestra"));
+    Control *l = f.control("Label1");
+    QCOMPARE(l->Caption(), QStringLiteral("Etichetta"));
+    QCOMPARE(l->ToolTipText(), QStringLiteral("Suggerimento"));
+    QCOMPARE(l->widget()->toolTip(), QStringLiteral("Suggerimento"));
+    QCOMPARE(l->Tag(), QStringLiteral("@LT"));
+    QCOMPARE(f.control("Command1", 0)->Caption(), QStringLiteral("Primo"));
+    QCOMPARE(f.control("Command1", 1)->Caption(), QStringLiteral("C1"));
+    QCOMPARE(f.control("Command1", 1)->ToolTipText(), QStringLiteral("Secondo"));
+    QCOMPARE(f.control("Image1")->Caption(), QString());
+    QCOMPARE(f.control("Image1")->Tag(), QStringLiteral("immagine"));
+    QCOMPARE(f.control("Shape1")->Tag(), QStringLiteral("forma"));
+    QCOMPARE(f.control("Line1")->Tag(), QStringLiteral("linea"));
+    QCOMPARE(f.control("Timer1")->Tag(), QStringLiteral("orologio"));
+    QCOMPARE(f.control("Frame1")->Caption(), QStringLiteral("F")); // an empty text keeps the layout's
+    QCOMPARE(f.control("TabStrip1")->TabCaption(0), QStringLiteral("Uno"));
+    QCOMPARE(f.control("mnuEsci")->Caption(), QStringLiteral("Esci subito"));
+    QCOMPARE(f.control("mnuEsci")->action()->text(), QStringLiteral("Esci subito"));
+    QCOMPARE(f.control("mnuFile")->Caption(), QStringLiteral("File"));
+}
+
+void TestLingua::missingKeysEmptyOnlyTheWindowsTexts()
+{
+    Ambiente env;
+    for (const QByteArray &file : {QByteArray("[FormProva]\r\nOther.Caption=\"x\"\r\n"),
+                                   QByteArray("[Strings]\r\n0001=\"x\"\r\n")}) {
+        lingua(env, QStringLiteral("Prova"), file);
+        FormProva f;
+        f.Load();
+        MLSTranslateForm(&f);
+        QStringList want = testiDelLayout();
+        want[0] = QString();
+        want[1] = QString();
+        QCOMPARE(testi(f), want);
+        QCOMPARE(f.window()->windowTitle(), QString());
+    }
+}
+
+void TestLingua::emptyWindowCaptionStaysEmpty()
+{
+    Ambiente env;
+    lingua(env, QStringLiteral("Prova"),
+           "[FormProva]\r\nFormProva.Caption=\"Titolo\"\r\nFormProva.Tag=\"tag finestra\"\r\n");
+    FormProva f{QString()};
+    f.Load();
+    MLSTranslateForm(&f);
+    QCOMPARE(f.Caption(), QString());
+    QCOMPARE(f.Tag(), QStringLiteral("tag finestra"));
+
+    // Nor does one emptied by an earlier translation come back.
+    FormProva g;
+    g.Load();
+    lingua(env, QStringLiteral("Vuota"), "[FormProva]\r\n");
+    MLSTranslateForm(&g);
+    QCOMPARE(g.Caption(), QString());
+    MLSCurrentLanguage = QStringLiteral("Prova");
+    MLSTranslateForm(&g);
+    QCOMPARE(g.Caption(), QString());
+}
+
+void TestLingua::noLanguageFileKeepsLayoutTexts()
+{
+    Ambiente env(false);
+    FormProva f;
+    f.Load();
+    MLSTranslateForm(&f); // no language yet: the file ".lng"
+    QCOMPARE(testi(f), testiDelLayout());
+    MLSCurrentLanguage = QStringLiteral("Italiano");
+    MLSTranslateForm(&f);
+    QCOMPARE(testi(f), testiDelLayout());
+    QCOMPARE(MLSGetString("0004"), QString());
+}
+
+void TestLingua::translationLetsEventsRun()
+{
+    Ambiente env;
+    FormProva f;
+    f.Load();
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    MLSTranslateForm(&f);
+    QVERIFY(ran);
+}
+
+void TestLingua::windowUnloadedDuringTranslation()
+{
+    Ambiente env;
+    lingua(env, QStringLiteral("Prova"), "[FormProva]\r\nCommand1(1).Caption=\"tardi\"\r\n");
+    QPointer<FormProva> f = new FormProva;
+    f->Load();
+    QTimer::singleShot(0, f.data(), [&] { f->Unload(); });
+    MLSTranslateForm(f);
+    QVERIFY(f && f->wasUnloaded());
+    QCOMPARE(f->control("Command1", 1)->Caption(), QStringLiteral("C1"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!f);
+}
+
+void TestLingua::startWindowIsTranslatedOnLoad()
+{
+    Ambiente env;
+    impostazione(env, "English");
+    // No language is current until a text is asked for: the layout texts stay.
+    FormAvvio &a = Default<FormAvvio>();
+    QCOMPARE(a.Command1->Caption(), QStringLiteral("Avvio"));
+    QCOMPARE(a.Caption(), QStringLiteral("Brivomarte"));
+    a.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QCOMPARE(MLSGetString("0004"), QStringLiteral("zero"));
+    FormAvvio &b = Default<FormAvvio>();
+    QCOMPARE(b.Command1->Caption(), QStringLiteral("Start"));
+    QCOMPARE(b.Label2[1]->Caption(), QStringLiteral("Maths exercises"));
+    QCOMPARE(b.Caption(), QString()); // the file gives the window no caption
+    b.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Ridimensionatore.reset();
+}
+
+void TestLingua::numberWords()
+{
+    {
+        Ambiente env;
+        CaricaNumeriInLettere();
+        QCOMPARE(NumeriInLettere[0], QStringLiteral("zero"));
+        QCOMPARE(NumeriInLettere[7], QStringLiteral("sette"));
+        QCOMPARE(NumeriInLettere[10], QStringLiteral("dieci"));
+    }
+    {
+        Ambiente env;
+        impostazione(env, "English");
+        CaricaNumeriInLettere();
+        const QStringList want = {"zero", "one", "two", "three", "four", "five", "six", "seven", "eight", "nine", "ten"};
+        for (int k = 0; k <= 10; ++k) QCOMPARE(NumeriInLettere[k], want[k]);
+    }
+    {
+        Ambiente env(false);
+        CaricaNumeriInLettere();
+        for (const QString &w : NumeriInLettere) QVERIFY(w.isEmpty());
+    }
+}
+
+QTEST_MAIN(TestLingua)
+#include "tst_lingua.moc"
