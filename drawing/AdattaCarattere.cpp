@@ -49,3 +49,15 @@ double AdattaCarattere(forms::Control *sonda, const RegolaAdattamento &r)
     for (forms::Control *t : r.bersagli) t->setFontSize(risultato);
     return risultato;
 }
+
+double AdattaCarattere(forms::Control *sonda, const QString &testo, int spazi, forms::Control *riferimento,
+                       ProvaAdattamento prova, std::vector<forms::Control *> bersagli)
+{
+    RegolaAdattamento r;
+    r.testo = testo;
+    r.spazi = spazi;
+    r.riferimento = riferimento;
+    r.prova = prova;
+    r.bersagli = std::move(bersagli);
+    return AdattaCarattere(sonda, r);
+}

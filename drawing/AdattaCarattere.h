@@ -26,3 +26,7 @@ constexpr double kDimensioneMassimaCarattere = 1000;
 
 // Applies the rule with the given probe; returns the size given to the targets.
 double AdattaCarattere(forms::Control *sonda, const RegolaAdattamento &regola);
+
+// The common case: the text with `spazi` blanks after it, from 14 points.
+double AdattaCarattere(forms::Control *sonda, const QString &testo, int spazi, forms::Control *riferimento,
+                       ProvaAdattamento prova, std::vector<forms::Control *> bersagli);

@@ -94,18 +94,6 @@ void mostraTesto(const SlotFigura &s, const QString &testo)
     s.etichetta->setVisible(true);
 }
 
-void adatta(Control *sonda, const QString &testo, int spazi, ProvaAdattamento prova, Control *riferimento,
-            std::vector<Control *> bersagli)
-{
-    RegolaAdattamento r;
-    r.testo = testo;
-    r.spazi = spazi;
-    r.prova = prova;
-    r.riferimento = riferimento;
-    r.bersagli = std::move(bersagli);
-    AdattaCarattere(sonda, r);
-}
-
 } // namespace
 
 SlotFigura Slot(const Form *f, const char *contenitore, int i, const char *etichetta, const char *forme,
@@ -182,7 +170,7 @@ void DisegnaRiga(const std::vector<SlotFigura> &riga, int k, const std::vector<i
     }
     std::vector<Control *> etichette;
     for (const SlotFigura &s : riga) etichette.push_back(s.etichetta);
-    adatta(sonda, misura, spazi, ProvaAdattamento::AltezzaELarghezza, riga.front().etichetta, etichette);
+    AdattaCarattere(sonda, misura, spazi, riga.front().etichetta, ProvaAdattamento::AltezzaELarghezza, etichette);
 }
 
 void DisegnaCampioniNove(const std::vector<SlotFigura> &riga, Control *sonda)
@@ -200,11 +188,11 @@ void DisegnaCampioniNove(const std::vector<SlotFigura> &riga, Control *sonda)
             break;
         case kCifre:
             mostraTesto(s, QStringLiteral("9"));
-            adatta(sonda, QStringLiteral("9"), 0, ProvaAdattamento::Altezza, s.etichetta, {s.etichetta});
+            AdattaCarattere(sonda, QStringLiteral("9"), 0, s.etichetta, ProvaAdattamento::Altezza, {s.etichetta});
             break;
         case kParole:
             mostraTesto(s, ParolaNumero(9));
-            adatta(sonda, s.etichetta->Caption(), 0, ProvaAdattamento::AltezzaELarghezza, s.etichetta, {s.etichetta});
+            AdattaCarattere(sonda, s.etichetta->Caption(), 0, s.etichetta, ProvaAdattamento::AltezzaELarghezza, {s.etichetta});
             break;
         default:
             // Nine: a domino of five and four, dots and bars with the tenth one empty.
@@ -262,7 +250,7 @@ void DisegnaAnteprimaNove(const SlotFigura &s, int k, Griglia g, const Control *
     case kCifre:
     case kParole:
         s.etichetta->setCaption(k == kCifre ? QStringLiteral("9") : parola);
-        adatta(sonda, s.etichetta->Caption(), 0, ProvaAdattamento::AltezzaELarghezza, s.etichetta, {s.etichetta});
+        AdattaCarattere(sonda, s.etichetta->Caption(), 0, s.etichetta, ProvaAdattamento::AltezzaELarghezza, {s.etichetta});
         s.etichetta->setVisible(true);
         break;
     default:

@@ -120,12 +120,8 @@ void FormEs1::Form_Activate()
             Command1[k]->setVisible(inUso);
             Command1[k]->setEnabled(inUso);
         }
-        RegolaAdattamento r;
-        r.testo = QStringLiteral("10");
-        r.riferimento = Command1[10];
-        r.prova = ProvaAdattamento::AltezzaELarghezza;
-        r.bersagli = Command1.all();
-        AdattaCarattere(LabelDimensionaFont, r);
+        AdattaCarattere(LabelDimensionaFont, QStringLiteral("10"), 0, Command1[10], ProvaAdattamento::AltezzaELarghezza,
+                        Command1.all());
         for (Control *b : Command1.all()) b->setBackColor(bottoni);
         scansione.posizione = 0;
     }
@@ -139,12 +135,7 @@ void FormEs1::NuovoNumero()
         Text1->setText(QString());
         Text1->setVisible(true);
         Text1->setLocked(false);
-        RegolaAdattamento r;
-        r.testo = QStringLiteral("9");
-        r.riferimento = Text1;
-        r.prova = ProvaAdattamento::Altezza;
-        r.bersagli = {Text1};
-        AdattaCarattere(LabelDimensionaFont, r);
+        AdattaCarattere(LabelDimensionaFont, QStringLiteral("9"), 0, Text1, ProvaAdattamento::Altezza, {Text1});
     } else {
         for (int k = 0; k <= UltimoNumero(); ++k) Command1[k]->setEnabled(true);
         Evidenzia(Command1[std::clamp(scansione.posizione, 0, UltimoNumero())], true, ConRiquadro);
@@ -252,12 +243,7 @@ void FormEs1::MostraFrameAiuto()
     const int valori[3][3] = {{NumeroCorrente, a, b}, {a, NumeroCorrente, b}, {a, b, NumeroCorrente}};
     for (int i = 0; i < 3; ++i) CommandAiuto[i]->setCaption(QString::number(valori[k][i]));
     FrameAiuto->setBackColor(BackColor());
-    RegolaAdattamento r;
-    r.testo = QStringLiteral("9");
-    r.riferimento = CommandAiuto[0];
-    r.prova = ProvaAdattamento::Altezza;
-    r.bersagli = CommandAiuto.all();
-    AdattaCarattere(LabelDimensionaFont, r);
+    AdattaCarattere(LabelDimensionaFont, QStringLiteral("9"), 0, CommandAiuto[0], ProvaAdattamento::Altezza, CommandAiuto.all());
     FrameAiuto->setVisible(true);
 }
 

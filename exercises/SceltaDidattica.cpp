@@ -109,25 +109,19 @@ void SceltaDidattica::PreparaAttivazione()
                 control(QLatin1String(nome), k)->Move(0, 0, scatola->Width(), scatola->Height());
         }
 
-    RegolaAdattamento conferma;
-    conferma.testo = CommandConferma->Caption();
-    conferma.spazi = 2;
-    conferma.riferimento = CommandConferma;
-    conferma.bersagli = {CommandConferma};
-    AdattaCarattere(LabelDimensionaFont, conferma);
+    AdattaCarattere(LabelDimensionaFont, CommandConferma->Caption(), 2, CommandConferma, ProvaAdattamento::AltezzaELarghezza,
+                    {CommandConferma});
     CommandConferma->setBackColor(colourFromDouble(ColoreBottoni));
 
     // One size for every option: the first longest caption of the first row, with seven
     // blanks, fitted to the first option.
-    RegolaAdattamento opzioni;
-    opzioni.testo = modello->Caption();
+    QString piuLunga = modello->Caption();
     for (int k = 0; k < kOpzioni; ++k)
-        if (Opzione(0, k)->Caption().size() > opzioni.testo.size()) opzioni.testo = Opzione(0, k)->Caption();
-    opzioni.spazi = 7;
-    opzioni.riferimento = modello;
+        if (Opzione(0, k)->Caption().size() > piuLunga.size()) piuLunga = Opzione(0, k)->Caption();
+    std::vector<Control *> tutte;
     for (int riga = 0; riga < int(righe_.size()); ++riga)
-        for (int k = 0; k < kOpzioni; ++k) opzioni.bersagli.push_back(Opzione(riga, k));
-    AdattaCarattere(LabelDimensionaFont, opzioni);
+        for (int k = 0; k < kOpzioni; ++k) tutte.push_back(Opzione(riga, k));
+    AdattaCarattere(LabelDimensionaFont, piuLunga, 7, modello, ProvaAdattamento::AltezzaELarghezza, tutte);
 
     ImpostaDisegni();
 }

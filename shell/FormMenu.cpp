@@ -159,13 +159,7 @@ void FormMenu::ImpostaUtente()
     QString misura = QStringLiteral("a");
     for (Control *b : Command1.all())
         if (b->Caption().size() > misura.size()) misura = b->Caption();
-    RegolaAdattamento r;
-    r.testo = misura;
-    r.spazi = 5;
-    r.riferimento = Command1[0];
-    r.prova = ProvaAdattamento::Larghezza;
-    r.bersagli = Command1.all();
-    AdattaCarattere(LabelDimensionaFont, r);
+    AdattaCarattere(LabelDimensionaFont, misura, 5, Command1[0], ProvaAdattamento::Larghezza, Command1.all());
 
     mnuEserciziEseguiti->setVisible(TieniTraccia);
 
