@@ -326,6 +326,16 @@ void ControlWidget::paintEvent(QPaintEvent *)
             p.setPen(QPen(toQColor(c_->BorderColor()), bw));
             p.setBrush(Qt::NoBrush);
             p.drawPath(path);
+            // A thick dark outline gets a light ring on its inner side, so that an empty
+            // shape stays visible on a dark background as well as on a light one.
+            if (bw >= 3 && c_->FillStyle() != vbFSSolid) {
+                QPainterPath inner;
+                const QRectF in = s.adjusted(bw / 2 + 0.75, bw / 2 + 0.75, -bw / 2 - 0.75, -bw / 2 - 0.75);
+                if (kind == vbShapeOval || kind == vbShapeCircle) inner.addEllipse(in);
+                else inner.addRect(in);
+                p.setPen(QPen(QColor(255, 255, 255, 220), 1.5));
+                p.drawPath(inner);
+            }
         }
         break;
     }

@@ -310,6 +310,15 @@ private slots:
             DisegnaRiga(riga, k, {0, 5, 9, 10}, f.sonda(), 3);
             grab(f, QStringLiteral("rappresentazione_%1").arg(k));
         }
+        // The same on a dark background, where empty shapes must still show.
+        for (const SlotFigura &s : riga) {
+            s.contenitore->setBackColor(0x402000);
+            for (Control *c : s.forme) c->setFillColor(0x00FFFF);
+        }
+        DisegnaRiga(riga, kPallini, {0, 5, 9, 10}, f.sonda(), 3);
+        grab(f, QStringLiteral("scuro_pallini"));
+        DisegnaRiga(riga, kDomino, {0, 5, 9, 10}, f.sonda(), 3);
+        grab(f, QStringLiteral("scuro_domino"));
         f.Unload();
     }
 };
