@@ -106,7 +106,9 @@ void Control::applyGeometry()
     const int r = pixelsX(g_[0] + g_[2]), b = pixelsY(g_[1] + g_[3]);
     // A shape's border is centred on its edge: half of a thick border lies outside.
     const int out = kind_ == Kind::Shape ? shapeOverhang() : 0;
-    widget_->setGeometry(x - out, y - out, std::max(0, r - x) + 2 * out, std::max(0, b - y) + 2 * out);
+    // A drop-down list is as high as its font makes it, whatever height it is given.
+    const int h = kind_ == Kind::ComboBox ? widget_->sizeHint().height() : std::max(0, b - y);
+    widget_->setGeometry(x - out, y - out, std::max(0, r - x) + 2 * out, h + 2 * out);
 }
 
 // ---- texts ----
@@ -210,6 +212,7 @@ void Control::applyLook()
     if (!widget_) return;
     if (!qobject_cast<ControlWidget *>(widget_.data())) {
         widget_->setFont(toQFont(font_));
+        if (kind_ == Kind::ComboBox) applyGeometry();
         QPalette pal = widget_->palette();
         pal.setColor(QPalette::Base, toQColor(backColor_));
         pal.setColor(QPalette::Text, toQColor(foreColor_));

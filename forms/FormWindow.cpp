@@ -290,7 +290,13 @@ void ControlWidget::paintEvent(QPaintEvent *)
     }
     case Kind::Image: {
         if (!c_->picture().isNull()) {
-            const QRectF target = c_->Stretch() ? r : QRectF(QPointF(0, 0), c_->picture().naturalSize());
+            const QSizeF n = c_->picture().naturalSize();
+            QRectF target(QPointF(0, 0), n);
+            if (c_->Stretch() && n.width() > 0 && n.height() > 0) {
+                // Stretched to the box, but never distorted: a round emblem stays round.
+                const double k = std::min(r.width() / n.width(), r.height() / n.height());
+                target = QRectF(r.center() - QPointF(n.width() * k / 2, n.height() * k / 2), n * k);
+            }
             c_->picture().paint(p, target);
         }
         if (c_->BorderStyle() == 1) {

@@ -22,24 +22,26 @@ FormMenu::FormMenu() : FormStandard(QStringLiteral("FormMenu"))
 {
     setCaption(QStringLiteral("Brivomarte"));
     setBackColor(kSfondoMenu);
-    Move(0, 0, 12000, 9000);
+    Move(0, 0, 12000, 9000 + 300);
 }
 
 void FormMenu::layout(Layout &l)
 {
-    l.add(Kind::ComboBox, "Combo1").at(3000, 180, 6000, 480).withFont("Arial", 14);
-    // Six tiles in two columns: the caption on top, the picture below it.
+    l.add(Kind::ComboBox, "Combo1").at(3000, 240, 6000, 480).withFont("Arial", 14);
+    // Six tiles in three columns: the caption on top, the picture below it. The list of
+    // users above them grows with the tiles' font, so it has room to.
+    auto tessera = [](int i) { return QRectF(420 + (i % 3) * 3780, 1320 + (i / 3) * 3780, 3600, 3600); };
     for (int i = 0; i < kNumeroBottoni; ++i) {
-        const double left = 480 + (i % 2) * 5640, top = 900 + (i / 2) * 2580;
-        auto &b = l.add(Kind::Label, "Command1", i).at(left, top, 5400, 2340).cap("Label1").withFont("Arial", 14, true)
-                      .align(2).back(kSfondoMenu).border(1);
+        const QRectF t = tessera(i);
+        auto &b = l.add(Kind::Label, "Command1", i).at(t.left(), t.top(), t.width(), t.height()).cap("Label1")
+                      .withFont("Arial", 14, true).align(2).back(kSfondoMenu).border(1);
         if (i == 0) b.pointer(vbCustom);
     }
     static const char *figure[kNumeroBottoni] = {"esercizio1", "esercizio2", "esercizio3", "esercizio4", "esercizio5",
                                                  "anatroccolo_cammina"};
     for (int i = 0; i < kNumeroBottoni; ++i) {
-        const double left = 480 + (i % 2) * 5640, top = 900 + (i / 2) * 2580;
-        l.add(Kind::Image, "Image1", i).at(left + 1860, top + 960, 1680, 1260)
+        const QRectF t = tessera(i);
+        l.add(Kind::Image, "Image1", i).at(t.left() + 300, t.top() + 1140, t.width() - 600, t.height() - 1380)
             .pic(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(figure[i])));
     }
     l.add(Kind::Label, "LabelDimensionaFont").at(0, 0, 1500, 330).cap("dimensiona font ").withFont("Arial", 14.25)

@@ -1,22 +1,680 @@
+// The main menu: which exercises the highest number allows, the activity record headers,
+// the windows it opens, the user list and the user switch, the settings it applies to
+// itself, the hover highlight, the mouse pointers and the language menu.
 #include "TestSupport.h"
-#include "shell/FormMenu.h"
-#include "shell/Modulo1.h"
-#include "shell/ModuloPerIni.h"
+#include "FormInfo.h"
+#include "FormMenu.h"
+#include "Modulo1.h"
+#include "ModuloPerIni.h"
+#include "modLanguageSupport.h"
+#include "forms/Twips.h"
+#include "platform/PointerConfine.h"
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QUrl>
 #include <QtTest>
+
+using namespace forms;
+
+namespace {
+
+constexpr int32_t kSfondoMenu = 0x00FFFF80;
+
+// The names of the loaded windows, in load order; the picture archive, which the drawing
+// of quantities loads hidden whenever it needs it, is left out.
+QStringList finestreCaricate()
+{
+    QStringList out;
+    for (Form *f : Form::LoadedForms())
+        if (f->Name() != QLatin1String("FormArchivio")) out << f->Name();
+    return out;
+}
+
+Form *caricata(const QString &nome)
+{
+    for (Form *f : Form::LoadedForms())
+        if (f->Name() == nome) return f;
+    return nullptr;
+}
+
+// A user with a profile in the users folder, made from the settings in memory.
+void creaUtente(const QString &nome)
+{
+    CreaCartelle();
+    NomeUtente = nome;
+    FileUtente = PercorsoProfilo(nome);
+    QVERIFY(ScriviImpostazioni());
+}
+
+FormMenu &apriMenu()
+{
+    auto &m = Default<FormMenu>();
+    m.Show();
+    return m;
+}
+
+QString messaggioRifiuto() { return MLSGetString("0019") + QStringLiteral("\r\n") + MLSGetString("0020"); }
+
+// Records the documents the desktop is asked to open.
+class Apertura : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> aperti;
+public slots:
+    void apri(const QUrl &u) { aperti << u; }
+};
+
+} // namespace
 
 class TestMenu : public QObject {
     Q_OBJECT
-private slots:
-    void hover()
+
+    std::unique_ptr<Ambiente> env;
+    Apertura apertura;
+    QString profilo(const QString &nome) const { return env->file(QStringLiteral("BrivoMarte/utenti/%1.ini").arg(nome)); }
+    void impostaLingua(const QByteArray &nome)
     {
-        Ambiente env;
-        auto &m = Default<FormMenu>();
-        m.Show();
-        QTest::mouseMove(m.Command1[2]->widget(), QPoint(20, 20));
-        QCOMPARE(m.Command1[2]->BackColor(), 255);
-        m.Unload();
+        writeBytes(env->program() + QStringLiteral("/LangSetting.ini"), "[Language]\r\nCurrentLanguage=" + nome + "\r\n");
     }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<Ambiente>();
+        Esatti = Errati = 0;
+        apertura.aperti.clear();
+    }
+    void cleanup()
+    {
+        Form::UnloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        platform::releasePointer();
+        Ridimensionatore.reset();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        forms::Screen::setSizeOverride(QSize());
+        env.reset();
+    }
+
+    void exerciseRefusedByHighestNumber_data();
+    void exerciseRefusedByHighestNumber();
+    void headersAndChoiceScreens_data();
+    void headersAndChoiceScreens();
+    void recordNeverGoesPastItsLastLine_data();
+    void recordNeverGoesPastItsLastLine();
+    void clickOnButtonOrPictureStarts();
+
+    void userList_data();
+    void userList();
+    void sameUserInOtherLetterCaseKeepsRecord();
+    void otherUserIsSavedReadAndApplied();
+    void namesLeadingOutOfTheFolderAreRefused_data();
+    void namesLeadingOutOfTheFolderAreRefused();
+
+    void activationAppliesTheSettings_data();
+    void activationAppliesTheSettings();
+    void hoverLeavesAtMostOneButtonRed();
+    void scanningIgnoresTheMouse_data();
+    void scanningIgnoresTheMouse();
+    void mousePointers_data();
+    void mousePointers();
+
+    void menuItemsOpenTheirWindows_data();
+    void menuItemsOpenTheirWindows();
+    void documentItemsLeaveTheMenuOpen();
+
+    void noLanguageFile();
+    void languageItems_data();
+    void languageItems();
+    void choosingALanguage();
 };
+
+// ---- starting the exercises ----
+
+void TestMenu::exerciseRefusedByHighestNumber_data()
+{
+    QTest::addColumn<int>("massimo");
+    QTest::addColumn<int>("scelta");
+    QTest::addColumn<bool>("rifiutato");
+    QTest::newRow("2, es. 1") << 2 << 0 << false;
+    QTest::newRow("2, es. 2") << 2 << 1 << true;
+    QTest::newRow("2, es. 3") << 2 << 2 << false;
+    QTest::newRow("2, es. 4") << 2 << 3 << true;
+    QTest::newRow("2, es. 5") << 2 << 4 << true;
+    QTest::newRow("3, es. 2") << 3 << 1 << false;
+    QTest::newRow("3, es. 4") << 3 << 3 << true;
+    QTest::newRow("3, es. 5") << 3 << 4 << true;
+    QTest::newRow("4, es. 4") << 4 << 3 << false;
+    QTest::newRow("4, es. 5") << 4 << 4 << false;
+}
+
+void TestMenu::exerciseRefusedByHighestNumber()
+{
+    QFETCH(int, massimo);
+    QFETCH(int, scelta);
+    QFETCH(bool, rifiutato);
+    NumeroMassimo = massimo;
+    DisabilitaControlloAlunno = true;
+    creaUtente(QStringLiteral("Anna"));
+    auto &m = apriMenu();
+    const QByteArray prima = [&] { QFile f(profilo("Anna")); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    NumeroRigheEsercizi = 4;
+
+    m.AvviaEsercizi(scelta);
+    QCOMPARE(EsercizioScelto, scelta);
+    if (rifiutato) {
+        QCOMPARE(int(env->messages.size()), 1);
+        QCOMPARE(env->messages[0].text, messaggioRifiuto());
+        QVERIFY(!MLSGetString("0019").isEmpty());
+        QCOMPARE(env->messages[0].title, QStringLiteral("Brivomarte"));
+        QCOMPARE(env->messages[0].style, int(platform::vbOKOnly));
+        QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormMenu")});
+        QCOMPARE(NumeroRigheEsercizi, 4);
+        QFile f(profilo("Anna"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), prima);
+    } else {
+        // Without the pupil's choice the exercise window opens at once.
+        QVERIFY(env->messages.empty());
+        QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormEs%1").arg(scelta + 1)});
+        QVERIFY(IfLoaded<FormMenu>() == nullptr);
+    }
+}
+
+void TestMenu::headersAndChoiceScreens_data()
+{
+    QTest::addColumn<int>("scelta");
+    QTest::addColumn<QString>("intestazione"); // id of the header line, or none
+    QTest::addColumn<QString>("schermata");
+    QTest::addColumn<QString>("titolo");
+    QTest::newRow("es. 1") << 0 << "0021" << "FormScelteDidattiche1" << "0041";
+    QTest::newRow("es. 2") << 1 << "0022" << "FormScelteDidattiche2" << "0042";
+    QTest::newRow("es. 3") << 2 << "0023" << "FormScelteDidattiche1" << "0041";
+    QTest::newRow("es. 4") << 3 << "" << "FormScelteDidattiche1" << "0043";
+    QTest::newRow("es. 5") << 4 << "" << "FormScelteDidattiche1" << "0044";
+}
+
+void TestMenu::headersAndChoiceScreens()
+{
+    QFETCH(int, scelta);
+    QFETCH(QString, intestazione);
+    QFETCH(QString, schermata);
+    QFETCH(QString, titolo);
+    // The record is kept whether or not it is shown to the teacher.
+    TieniTraccia = false;
+    creaUtente(QStringLiteral("Anna"));
+    auto &m = apriMenu();
+    RigheEsercizi[1] = QStringLiteral("riga 1");
+    RigheEsercizi[2] = QStringLiteral("risultati");
+    NumeroRigheEsercizi = 2;
+
+    m.AvviaEsercizi(scelta);
+    QVERIFY(env->messages.empty());
+    QCOMPARE(RigheEsercizi[1], QStringLiteral("riga 1"));
+    QCOMPARE(RigheEsercizi[2], QStringLiteral("risultati"));
+    if (intestazione.isEmpty()) {
+        QCOMPARE(NumeroRigheEsercizi, 2);
+        QVERIFY(RigheEsercizi[3].isEmpty());
+    } else {
+        QCOMPARE(NumeroRigheEsercizi, 4);
+        QVERIFY(!MLSGetString(intestazione).isEmpty());
+        QCOMPARE(RigheEsercizi[3], MLSGetString(intestazione));
+        QVERIFY(RigheEsercizi[4].isEmpty());
+    }
+    QCOMPARE(finestreCaricate(), QStringList{schermata});
+    QVERIFY(IfLoaded<FormMenu>() == nullptr);
+    Form *s = caricata(schermata);
+    QVERIFY(s);
+    QCOMPARE(s->control(QStringLiteral("Label1"))->Caption(), MLSGetString(titolo));
+    QVERIFY(s->Visible());
+}
+
+void TestMenu::recordNeverGoesPastItsLastLine_data()
+{
+    QTest::addColumn<int>("prima");
+    QTest::addColumn<int>("dopo");
+    QTest::newRow("997: fits") << 997 << 999;
+    QTest::newRow("998: fits to the last line") << 998 << 1000;
+    QTest::newRow("999: no room") << 999 << 999;
+    QTest::newRow("1000: full") << 1000 << 1000;
+}
+
+void TestMenu::recordNeverGoesPastItsLastLine()
+{
+    QFETCH(int, prima);
+    QFETCH(int, dopo);
+    creaUtente(QStringLiteral("Anna"));
+    auto &m = apriMenu();
+    NumeroRigheEsercizi = prima;
+    for (int i = 997; i <= kRigheMassime; ++i) RigheEsercizi[i] = QStringLiteral("vecchia");
+    m.AvviaEsercizi(2);
+    QCOMPARE(NumeroRigheEsercizi, dopo);
+    for (int i = 997; i <= kRigheMassime; ++i)
+        QCOMPARE(RigheEsercizi[i], dopo != prima && i == prima + 1 ? MLSGetString("0023") : QStringLiteral("vecchia"));
+    // The exercise starts all the same.
+    QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormScelteDidattiche1")});
+}
+
+void TestMenu::clickOnButtonOrPictureStarts()
+{
+    DisabilitaControlloAlunno = true;
+    creaUtente(QStringLiteral("Anna"));
+    auto &m = apriMenu();
+    QTest::mouseClick(m.Image1[2]->widget(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormEs3")});
+
+    Form::UnloadAll();
+    auto &m2 = apriMenu();
+    QTest::mouseClick(m2.Command1[3]->widget(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormEs4")});
+}
+
+// ---- the users ----
+
+void TestMenu::userList_data()
+{
+    QTest::addColumn<QString>("carattere");
+    QTest::addColumn<QString>("utente");
+    QTest::addColumn<QStringList>("lista");
+    QTest::addColumn<int>("scelto");
+    QTest::newRow("maiuscolo") << "maiuscolo" << "Bea" << QStringList{"ANNA", "BEA", "CARLO"} << 1;
+    QTest::newRow("minuscolo") << "minuscolo" << "Bea" << QStringList{"Anna", "Bea", "carlo"} << 1;
+    QTest::newRow("not in the folder") << "minuscolo" << "Zoe" << QStringList{"Anna", "Bea", "carlo"} << -1;
+}
+
+void TestMenu::userList()
+{
+    QFETCH(QString, carattere);
+    QFETCH(QString, utente);
+    QFETCH(QStringList, lista);
+    QFETCH(int, scelto);
+    TipoCarattere = carattere;
+    creaUtente(QStringLiteral("carlo"));
+    const QByteArray profiloValido = [&] { QFile f(profilo("carlo")); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    writeBytes(profilo("Anna"), profiloValido);
+    writeBytes(env->file(QStringLiteral("BrivoMarte/utenti/Bea.INI")), profiloValido);
+    writeBytes(env->file(QStringLiteral("BrivoMarte/utenti/note.txt")), "x");
+    writeBytes(env->file(QStringLiteral("BrivoMarte/utenti/vecchio.ini.bak")), profiloValido);
+
+    NomeUtente = utente;
+    FileUtente = PercorsoProfilo(utente);
+    NumeroMassimo = 7; // in memory only: kept when the user has no profile to read
+    auto &m = apriMenu();
+    QStringList voci;
+    for (int i = 0; i < m.Combo1->ListCount(); ++i) voci << m.Combo1->List(i);
+    QCOMPARE(voci, lista);
+    QCOMPARE(m.Combo1->ListIndex(), scelto);
+    if (scelto < 0) {
+        QCOMPARE(NomeUtente, utente);
+        QCOMPARE(NumeroMassimo, 7);
+        QVERIFY(!QFile::exists(profilo(utente)));
+    } else {
+        QCOMPARE(NomeUtente.toUpper(), utente.toUpper());
+    }
+}
+
+void TestMenu::sameUserInOtherLetterCaseKeepsRecord()
+{
+    TipoCarattere = QStringLiteral("minuscolo");
+    creaUtente(QStringLiteral("Anna"));
+    NomeUtente = QStringLiteral("ANNA");
+    ScriviIntestazione(QStringLiteral("riga di Anna"));
+    NumeroMassimo = 6;
+    auto &m = apriMenu();
+    // Activation selected the user again: the profile was saved and read back.
+    QCOMPARE(m.Combo1->Text(), QStringLiteral("Anna"));
+    QCOMPARE(NomeUtente, QStringLiteral("Anna"));
+    QCOMPARE(readLines(profilo("Anna")).value(3), QStringLiteral(" 6 "));
+    QCOMPARE(NumeroMassimo, 6);
+    QCOMPARE(NumeroRigheEsercizi, 2);
+    QCOMPARE(RigheEsercizi[1], QStringLiteral("riga di Anna"));
+}
+
+void TestMenu::otherUserIsSavedReadAndApplied()
+{
+    TipoCarattere = QStringLiteral("minuscolo");
+    NumeroMassimo = 7;
+    TieniTraccia = true;
+    creaUtente(QStringLiteral("Bea"));
+    ImpostaPredefiniti();
+    NumeroMassimo = 5;
+    creaUtente(QStringLiteral("Anna"));
+
+    auto &m = apriMenu();
+    QCOMPARE(m.Combo1->Text(), QStringLiteral("ANNA"));
+    QVERIFY(!m.mnuEserciziEseguiti->Visible());
+    QCOMPARE(m.Command1[0]->Caption(), QStringLiteral("ESERCIZIO 1"));
+    ScriviIntestazione(QStringLiteral("riga di Anna"));
+    NumeroMassimo = 9; // changed in memory: must not be lost by the switch
+
+    m.Combo1->setListIndex(1);
+    QCOMPARE(NomeUtente, QStringLiteral("BEA"));
+    QCOMPARE(readLines(profilo("Anna")).value(3), QStringLiteral(" 9 "));
+    QCOMPARE(NumeroMassimo, 7);
+    QCOMPARE(TipoCarattere, QStringLiteral("minuscolo"));
+    QCOMPARE(NumeroRigheEsercizi, 0);
+    QVERIFY(RigheEsercizi[1].isEmpty());
+    // Bea's settings are applied to the menu at once.
+    QVERIFY(m.mnuEserciziEseguiti->Visible());
+    QCOMPARE(m.Command1[0]->Caption(), QStringLiteral("esercizio 1"));
+    // Her profile is written back to her own file.
+    QVERIFY(ScriviImpostazioni());
+    QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files),
+             (QStringList{"Anna.ini", "Bea.ini"}));
+}
+
+void TestMenu::namesLeadingOutOfTheFolderAreRefused_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("parent folder") << "..\\x.ini";
+    QTest::newRow("backslash") << "a\\b.ini";
+    QTest::newRow("dots only") << "...ini";
+}
+
+void TestMenu::namesLeadingOutOfTheFolderAreRefused()
+{
+    QFETCH(QString, file);
+    TipoCarattere = QStringLiteral("minuscolo");
+    creaUtente(QStringLiteral("Anna"));
+    writeBytes(env->file(QStringLiteral("BrivoMarte/utenti/") + file), "");
+    auto &m = apriMenu();
+    const int i = m.Combo1->ListIndex() == 0 ? 1 : 0;
+    QCOMPARE(m.Combo1->ListCount(), 2);
+    QCOMPARE(m.Combo1->List(i), file.chopped(4));
+    ScriviIntestazione(QStringLiteral("riga"));
+    NumeroMassimo = 3;
+
+    m.Combo1->setListIndex(i);
+    QCOMPARE(NomeUtente, QStringLiteral("Anna"));
+    QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Anna")));
+    QCOMPARE(NumeroMassimo, 3);
+    QCOMPARE(NumeroRigheEsercizi, 2);
+    QVERIFY(!QFile::exists(env->file(QStringLiteral("BrivoMarte/x.ini"))));
+    QVERIFY(env->messages.empty());
+}
+
+// ---- what activation applies ----
+
+void TestMenu::activationAppliesTheSettings_data()
+{
+    QTest::addColumn<QString>("carattere");
+    QTest::addColumn<bool>("traccia");
+    QTest::addColumn<QString>("esci");
+    QTest::newRow("maiuscolo, no record shown") << "maiuscolo" << false << "ESCI";
+    QTest::newRow("minuscolo, record shown") << "minuscolo" << true << "esci";
+}
+
+void TestMenu::activationAppliesTheSettings()
+{
+    QFETCH(QString, carattere);
+    QFETCH(bool, traccia);
+    QFETCH(QString, esci);
+    TipoCarattere = carattere;
+    TieniTraccia = traccia;
+    creaUtente(QStringLiteral("Anna"));
+    Esatti = 12;
+    Errati = 3;
+    auto &m = apriMenu();
+    QCOMPARE(Esatti, 0);
+    QCOMPARE(Errati, 0);
+    QCOMPARE(m.Command1[5]->Caption(), esci);
+    QCOMPARE(m.mnuEserciziEseguiti->Visible(), traccia);
+    // The six captions share one size, and the list's font never goes below 14 points.
+    for (int i = 0; i < FormMenu::kNumeroBottoni; ++i) {
+        QCOMPARE(m.Command1[i]->FontSize(), m.Command1[0]->FontSize());
+        QCOMPARE(m.Command1[i]->BackColor(), kSfondoMenu);
+    }
+    QVERIFY(m.Command1[0]->FontSize() >= 14);
+
+    // On a large screen the list follows the buttons, ten points smaller; on a small one
+    // it stays at 14 points.
+    forms::Screen::setSizeOverride(QSize(1600, 1200));
+    m.Hide();
+    m.Show();
+    QVERIFY(m.Command1[0]->FontSize() > 24);
+    QCOMPARE(m.Combo1->FontSize(), m.Command1[0]->FontSize() - 10);
+    forms::Screen::setSizeOverride(QSize(240, 180));
+    m.Hide();
+    m.Show();
+    QVERIFY(m.Command1[0]->FontSize() < 24);
+    QCOMPARE(m.Combo1->FontSize(), 14.0);
+}
+
+// ---- the mouse ----
+
+void TestMenu::hoverLeavesAtMostOneButtonRed()
+{
+    creaUtente(QStringLiteral("Anna"));
+    auto &m = apriMenu();
+    auto rossi = [&] {
+        QList<int> out;
+        for (int i = 0; i < FormMenu::kNumeroBottoni; ++i) {
+            const int32_t c = m.Command1[i]->BackColor();
+            if (c == 255) out << i;
+            else if (c != kSfondoMenu) out << -100 - i; // neither red nor the background
+        }
+        return out;
+    };
+    QTest::mouseMove(m.Command1[2]->widget(), QPoint(20, 20));
+    QCOMPARE(rossi(), QList<int>{2});
+    QTest::mouseMove(m.Image1[4]->widget(), QPoint(5, 5));
+    QCOMPARE(rossi(), QList<int>{4});
+    QTest::mouseMove(m.Command1[0]->widget(), QPoint(20, 20));
+    QCOMPARE(rossi(), QList<int>{0});
+    QTest::mouseMove(m.client(), QPoint(3, 3));
+    QCOMPARE(rossi(), QList<int>{});
+}
+
+void TestMenu::scanningIgnoresTheMouse_data()
+{
+    QTest::addColumn<int>("tipo");
+    QTest::newRow("manual") << 1;
+    QTest::newRow("automatic") << 2;
+}
+
+void TestMenu::scanningIgnoresTheMouse()
+{
+    QFETCH(int, tipo);
+    TipoScansione = tipo;
+    ColoreBottoni = 0x00C0C0C0;
+    ColoreScansione = 0x0000FF00;
+    creaUtente(QStringLiteral("Anna"));
+    auto &m = apriMenu();
+    auto colori = [&] {
+        QList<int32_t> out;
+        for (int i = 0; i < FormMenu::kNumeroBottoni; ++i) out << m.Command1[i]->BackColor();
+        return out;
+    };
+    const QList<int32_t> prima = colori();
+    QVERIFY(prima.contains(0x00C0C0C0));
+    QTest::mouseMove(m.Command1[3]->widget(), QPoint(20, 20));
+    QTest::mouseMove(m.Image1[1]->widget(), QPoint(5, 5));
+    QCOMPARE(colori(), prima);
+    QTest::mouseMove(m.client(), QPoint(3, 3));
+    QCOMPARE(colori(), prima);
+    QTest::mouseClick(m.Command1[2]->widget(), Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseClick(m.Image1[0]->widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    m.Command1[5]->raiseClick();
+    QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormMenu")});
+    QVERIFY(!m.control(QStringLiteral("FrameUscita"))->Visible());
+    // The buttons show the ordinary pointer in the scanning modes.
+    for (int i = 0; i < FormMenu::kNumeroBottoni; ++i) {
+        QCOMPARE(m.Command1[i]->MousePointer(), int(vbDefault));
+        QCOMPARE(m.Image1[i]->MousePointer(), int(vbDefault));
+    }
+}
+
+void TestMenu::mousePointers_data()
+{
+    QTest::addColumn<bool>("disabilita");
+    QTest::addColumn<int>("puntatore");
+    QTest::newRow("own pointer") << false << int(vbCustom);
+    QTest::newRow("system pointer") << true << int(vbDefault);
+}
+
+void TestMenu::mousePointers()
+{
+    QFETCH(bool, disabilita);
+    QFETCH(int, puntatore);
+    DisabilitaMousePersonalizzato = disabilita;
+    creaUtente(QStringLiteral("Anna"));
+    auto &m = apriMenu();
+    for (int i = 0; i < FormMenu::kNumeroBottoni; ++i) {
+        QCOMPARE(m.Command1[i]->MousePointer(), puntatore);
+        QCOMPARE(m.Image1[i]->MousePointer(), puntatore);
+        if (!disabilita) {
+            QCOMPARE(m.Image1[i]->MouseIcon().pixmap().cacheKey(), m.Command1[0]->MouseIcon().pixmap().cacheKey());
+            QCOMPARE(m.Command1[i]->widget()->cursor().shape(), Qt::BitmapCursor);
+        } else {
+            QVERIFY(!m.Command1[i]->widget()->testAttribute(Qt::WA_SetCursor));
+        }
+    }
+}
+
+// ---- the menu bar ----
+
+void TestMenu::menuItemsOpenTheirWindows_data()
+{
+    QTest::addColumn<QString>("voce");
+    QTest::addColumn<QString>("finestra");
+    QTest::newRow("configuration") << "mnuConfigura" << "FormConfigura";
+    QTest::newRow("record") << "mnuEserciziEseguiti" << "FormEserciziEseguiti";
+    QTest::newRow("about") << "mnuAbout" << "FormInfo";
+}
+
+void TestMenu::menuItemsOpenTheirWindows()
+{
+    QFETCH(QString, voce);
+    QFETCH(QString, finestra);
+    TieniTraccia = true;
+    creaUtente(QStringLiteral("Anna"));
+    auto &m = apriMenu();
+    m.control(voce)->action()->trigger();
+    QCOMPARE(finestreCaricate(), QStringList{finestra});
+    QVERIFY(caricata(finestra)->Visible());
+}
+
+void TestMenu::documentItemsLeaveTheMenuOpen()
+{
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &apertura, "apri");
+    creaUtente(QStringLiteral("Anna"));
+    auto &m = apriMenu();
+    // Missing documents: nothing happens, nothing is said.
+    m.control(QStringLiteral("mnuDocum"))->action()->trigger();
+    m.control(QStringLiteral("mnuDocum2"))->action()->trigger();
+    QVERIFY(apertura.aperti.isEmpty());
+    QVERIFY(env->messages.empty());
+
+    writeBytes(env->program() + QStringLiteral("/brivomarte.pdf"), "%PDF-1.4\n");
+    writeBytes(env->program() + QStringLiteral("/docdid.pdf"), "%PDF-1.4\n");
+    m.control(QStringLiteral("mnuDocum"))->action()->trigger();
+    m.control(QStringLiteral("mnuDocum2"))->action()->trigger();
+    QCOMPARE(apertura.aperti, (QList<QUrl>{QUrl::fromLocalFile(env->program() + QStringLiteral("/brivomarte.pdf")),
+                                          QUrl::fromLocalFile(env->program() + QStringLiteral("/docdid.pdf"))}));
+    QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormMenu")});
+}
+
+// ---- the language menu ----
+
+void TestMenu::noLanguageFile()
+{
+    for (const QString &f : QDir(env->program()).entryList({QStringLiteral("*.lng")}, QDir::Files))
+        QFile::remove(env->program() + QLatin1Char('/') + f);
+    creaUtente(QStringLiteral("Anna"));
+    NumeroMassimo = 2;
+    auto &m = apriMenu();
+    QCOMPARE(int(env->messages.size()), 1);
+    QCOMPARE(env->messages[0].text, QStringLiteral("Non è presente alcun file di linguaggio!"));
+    QCOMPARE(env->messages[0].title, QStringLiteral("Brivomarte"));
+    QCOMPARE(env->messages[0].style, int(platform::vbOKOnly));
+    QCOMPARE(int(m.mnuLanguage.all().size()), 1);
+    QCOMPARE(m.mnuLanguage[0]->Caption(), QStringLiteral("mnuLanguage 0"));
+    QVERIFY(!m.mnuLanguage[0]->Checked());
+    // The buttons keep their layout caption, in the user's letter case.
+    QCOMPARE(m.Command1[3]->Caption(), QStringLiteral("LABEL1"));
+    // The refusal is then only a line break.
+    m.AvviaEsercizi(1);
+    QCOMPARE(int(env->messages.size()), 2);
+    QCOMPARE(env->messages[1].text, QStringLiteral("\r\n"));
+}
+
+void TestMenu::languageItems_data()
+{
+    QTest::addColumn<QStringList>("togli");    // language files removed
+    QTest::addColumn<QStringList>("aggiungi"); // language files added
+    QTest::addColumn<QByteArray>("impostata");
+    QTest::addColumn<QStringList>("voci");
+    QTest::addColumn<int>("spuntata");
+    QTest::newRow("one file") << QStringList{"English.lng"} << QStringList{} << QByteArray("Italiano")
+                              << QStringList{"Italiano"} << 0;
+    QTest::newRow("two files") << QStringList{} << QStringList{} << QByteArray("Italiano")
+                               << QStringList{"English", "Italiano"} << 1;
+    QTest::newRow("three, extension in capitals") << QStringList{} << QStringList{"Deutsch.LNG"} << QByteArray("Deutsch")
+                                                  << QStringList{"Deutsch", "English", "Italiano"} << 0;
+    QTest::newRow("setting names a missing language") << QStringList{} << QStringList{} << QByteArray("Francais")
+                                                      << QStringList{"English", "Italiano"} << -1;
+    QTest::newRow("setting in other letter case") << QStringList{} << QStringList{} << QByteArray("english")
+                                                  << QStringList{"English", "Italiano"} << -1;
+}
+
+void TestMenu::languageItems()
+{
+    QFETCH(QStringList, togli);
+    QFETCH(QStringList, aggiungi);
+    QFETCH(QByteArray, impostata);
+    QFETCH(QStringList, voci);
+    QFETCH(int, spuntata);
+    for (const QString &f : togli) QFile::remove(env->program() + QLatin1Char('/') + f);
+    for (const QString &f : aggiungi) writeBytes(env->program() + QLatin1Char('/') + f, "[Strings]\r\n0002=\"NEIN\"\r\n");
+    writeBytes(env->program() + QStringLiteral("/leggimi.lng.txt"), "not a language");
+    impostaLingua(impostata);
+    creaUtente(QStringLiteral("Anna"));
+    auto &m = apriMenu();
+    QVERIFY(env->messages.empty());
+    QStringList trovate;
+    for (Control *c : m.mnuLanguage.all()) {
+        trovate << c->Caption();
+        QVERIFY(c->Visible());
+        QCOMPARE(c->Checked(), c->Index() == spuntata);
+        QCOMPARE(c->action()->isChecked(), c->Index() == spuntata);
+    }
+    QCOMPARE(trovate, voci);
+    QCOMPARE(MLSCurrentLanguage, QString::fromLatin1(impostata));
+}
+
+void TestMenu::choosingALanguage()
+{
+    creaUtente(QStringLiteral("Anna"));
+    auto &m = apriMenu();
+    QCOMPARE(m.Command1[5]->Caption(), QStringLiteral("ESCI"));
+    QVERIFY(m.mnuLanguage[1]->Checked());
+    // A window loaded but not shown is translated as well.
+    auto &info = Default<FormInfo>();
+    QCOMPARE(info.Command1->Caption(), QStringLiteral("Chiudi"));
+
+    m.mnuLanguage[0]->action()->trigger();
+    QVERIFY(m.mnuLanguage[0]->Checked());
+    QVERIFY(!m.mnuLanguage[1]->Checked());
+    QCOMPARE(MLSCurrentLanguage, QStringLiteral("English"));
+    QCOMPARE(MLSReadIni(env->program() + QStringLiteral("/LangSetting.ini"), QStringLiteral("Language"),
+                        QStringLiteral("CurrentLanguage")).value_or(QString()),
+             QStringLiteral("English"));
+    QCOMPARE(m.control(QStringLiteral("mnuConfigura"))->Caption(), QStringLiteral("Settings"));
+    QCOMPARE(info.Command1->Caption(), QStringLiteral("Close"));
+    QCOMPARE(MLSGetString("0003"), QStringLiteral("YES"));
+    // The letter case of the buttons is applied again only at the next activation.
+    QCOMPARE(m.Command1[5]->Caption(), QStringLiteral("Exit"));
+    m.Hide();
+    m.Show();
+    QCOMPARE(m.Command1[5]->Caption(), QStringLiteral("EXIT"));
+
+    // A new load of the menu finds the language chosen.
+    Form::UnloadAll();
+    MLSCurrentLanguage.clear();
+    auto &m2 = apriMenu();
+    QVERIFY(m2.mnuLanguage[0]->Checked());
+    QCOMPARE(m2.Command1[0]->Caption(), QStringLiteral("EXERCISE 1"));
+}
 
 QTEST_MAIN(TestMenu)
 #include "tst_menu.moc"
