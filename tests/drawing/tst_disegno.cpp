@@ -298,6 +298,37 @@ private slots:
         }
     }
 
+    void anteprimaDellaConfigurazione()
+    {
+        // The preview's grid and its offsets come from the first frame, the dividing lines
+        // from each preview's own frame.
+        Ambiente env(false);
+        FormSlot f(2, 3975, 2535);
+        f.Load();
+        const auto riga = f.riga();
+        riga[1].contenitore->setWidth(3000);
+        const Griglia g = CalcolaGriglia(riga[0].contenitore);
+        QCOMPARE(g.ux, 198);
+        QCOMPARE(g.uy, 211);
+        DisegnaAnteprimaNove(riga[1], kBarre, g, riga[0].contenitore, QString(), f.sonda());
+        QCOMPARE(riga[1].linea->X1(), 1500.0);
+        QCOMPARE(riga[1].forme[5]->Left(), 3975.0 / 2 - 0.5 + 99);
+        QCOMPARE(solid(riga[1]), 0x1FF);
+        DisegnaAnteprimaNove(riga[1], kPallini, g, riga[0].contenitore, QString(), f.sonda());
+        QCOMPARE(riga[1].linea->X2(), 3975.0);
+        DisegnaAnteprimaNove(riga[1], kDomino, g, riga[0].contenitore, QString(), f.sonda());
+        QCOMPARE(solid(riga[1]), 0x3DF);
+        QCOMPARE(riga[1].linea->X1(), 1500.0);
+        // Digits without padding; words as the language gives them; no preview for 6 and 7.
+        DisegnaAnteprimaNove(riga[0], kCifre, g, riga[0].contenitore, QString(), f.sonda());
+        QCOMPARE(f.sonda()->Caption(), QStringLiteral("9"));
+        DisegnaAnteprimaNove(riga[0], kParole, g, riga[0].contenitore, QStringLiteral("Nove"), f.sonda());
+        QCOMPARE(riga[0].etichetta->Caption(), QStringLiteral("Nove"));
+        riga[0].etichetta->setVisible(false);
+        DisegnaAnteprimaNove(riga[0], kCasualeTutte, g, riga[0].contenitore, QString(), f.sonda());
+        QVERIFY(!riga[0].etichetta->Visible());
+    }
+
     void immagini()
     {
         // Grab each representation of 0, 5, 9 and 10 when asked (BRIVO_GRAB=folder), to look at.
