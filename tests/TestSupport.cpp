@@ -1,10 +1,12 @@
 #include "TestSupport.h"
+#include "forms/Form.h"
 #include "forms/Twips.h"
 #include "platform/Paths.h"
 #include "shell/ModuloPerIni.h"
 #include "shell/modLanguageSupport.h"
 #include <QDir>
 #include <QFile>
+#include <QtTest>
 
 Ambiente::Ambiente(bool copyLanguages)
 {
@@ -51,4 +53,27 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+}
+
+QStringList finestreCaricate()
+{
+    QStringList out;
+    for (forms::Form *f : forms::Form::LoadedForms())
+        if (f->Name() != QLatin1String("FormArchivio")) out << f->Name();
+    return out;
+}
+
+forms::Form *caricata(const QString &nome)
+{
+    for (forms::Form *f : forms::Form::LoadedForms())
+        if (f->Name() == nome) return f;
+    return nullptr;
+}
+
+void creaUtente(const QString &nome)
+{
+    CreaCartelle();
+    NomeUtente = nome;
+    FileUtente = PercorsoProfilo(nome);
+    QVERIFY(ScriviImpostazioni());
 }

@@ -2,7 +2,9 @@
 // Shared by the tests: a temporary settings root and program folder, answered message
 // boxes, a fixed resolution of 15 twips per pixel.
 #include "platform/MessageBox.h"
+#include <QObject>
 #include <QStringList>
+#include <QUrl>
 #include <QTemporaryDir>
 #include <memory>
 #include <vector>
@@ -24,3 +26,21 @@ private:
 
 QStringList readLines(const QString &path); // lines without their CR LF
 void writeBytes(const QString &path, const QByteArray &bytes);
+
+namespace forms { class Form; }
+
+// The names of the loaded windows in load order, without the picture archive (which the
+// drawing of quantities loads hidden whenever it needs it).
+QStringList finestreCaricate();
+forms::Form *caricata(const QString &nome);
+// A user with a profile in the users folder, made from the settings in memory.
+void creaUtente(const QString &nome);
+
+// Stands in for the desktop's viewer: records what would be opened.
+class Apertura : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> aperti;
+public slots:
+    void apri(const QUrl &u) { aperti << u; }
+};

@@ -56,13 +56,6 @@ std::unique_ptr<QTimer> alDialogo(std::function<void(QWidget *)> passo)
 // checks. The dialog fills its views in the background and may reset the typed name
 // meanwhile, so the pollers repeat this until the dialog closes.
 
-class Apertura : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> aperti;
-public slots:
-    void apri(const QUrl &u) { aperti << u; }
-};
 
 } // namespace
 

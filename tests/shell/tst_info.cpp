@@ -14,21 +14,7 @@ using namespace forms;
 
 namespace {
 
-QStringList finestreCaricate()
-{
-    QStringList out;
-    for (Form *f : Form::LoadedForms())
-        if (f->Name() != QLatin1String("FormArchivio")) out << f->Name();
-    return out;
-}
 
-class Apertura : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> aperti;
-public slots:
-    void apri(const QUrl &u) { aperti << u; }
-};
 
 } // namespace
 

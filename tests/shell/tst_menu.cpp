@@ -21,31 +21,8 @@ namespace {
 
 constexpr int32_t kSfondoMenu = 0x00FFFF80;
 
-// The names of the loaded windows, in load order; the picture archive, which the drawing
-// of quantities loads hidden whenever it needs it, is left out.
-QStringList finestreCaricate()
-{
-    QStringList out;
-    for (Form *f : Form::LoadedForms())
-        if (f->Name() != QLatin1String("FormArchivio")) out << f->Name();
-    return out;
-}
 
-Form *caricata(const QString &nome)
-{
-    for (Form *f : Form::LoadedForms())
-        if (f->Name() == nome) return f;
-    return nullptr;
-}
 
-// A user with a profile in the users folder, made from the settings in memory.
-void creaUtente(const QString &nome)
-{
-    CreaCartelle();
-    NomeUtente = nome;
-    FileUtente = PercorsoProfilo(nome);
-    QVERIFY(ScriviImpostazioni());
-}
 
 FormMenu &apriMenu()
 {
@@ -57,13 +34,6 @@ FormMenu &apriMenu()
 QString messaggioRifiuto() { return MLSGetString("0019") + QStringLiteral("\r\n") + MLSGetString("0020"); }
 
 // Records the documents the desktop is asked to open.
-class Apertura : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> aperti;
-public slots:
-    void apri(const QUrl &u) { aperti << u; }
-};
 
 } // namespace
 

@@ -15,30 +15,8 @@ namespace {
 constexpr int32_t kBottoni = 0x00C0C0C0;
 constexpr int32_t kScansione = 0x0000FF00;
 
-// The names of the loaded windows, in load order; the picture archive, which the drawing
-// of quantities loads hidden whenever it needs it, is left out.
-QStringList finestreCaricate()
-{
-    QStringList out;
-    for (Form *f : Form::LoadedForms())
-        if (f->Name() != QLatin1String("FormArchivio")) out << f->Name();
-    return out;
-}
 
-Form *caricata(const QString &nome)
-{
-    for (Form *f : Form::LoadedForms())
-        if (f->Name() == nome) return f;
-    return nullptr;
-}
 
-void creaUtente(const QString &nome)
-{
-    CreaCartelle();
-    NomeUtente = nome;
-    FileUtente = PercorsoProfilo(nome);
-    QVERIFY(ScriviImpostazioni());
-}
 
 FormMenu &apriMenu()
 {

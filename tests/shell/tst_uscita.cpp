@@ -18,13 +18,6 @@ namespace {
 constexpr int32_t kGrigio = 0x00E0E0E0;
 constexpr int32_t kRosso = 0x000000FF;
 
-void creaUtente(const QString &nome)
-{
-    CreaCartelle();
-    NomeUtente = nome;
-    FileUtente = PercorsoProfilo(nome);
-    QVERIFY(ScriviImpostazioni());
-}
 
 QPoint centro(Control *c) { return c->widget()->rect().center(); }
 
