@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QMenu>
 class QTimer;
+class QMimeData;
 
 namespace forms {
 
@@ -32,6 +33,12 @@ struct FontSpec {
     bool bold = false;
     bool italic = false;
 };
+
+class Control;
+// What a drag of a control carries; a drop resolves it back to the control while the
+// control's window is loaded.
+QMimeData *mimeForDrag(Control *source);
+Control *controlFromDrag(const QMimeData *mime);
 
 // Mouse pointers a control can show.
 enum : int { vbDefault = 0, vbArrow = 1, vbCustom = 99 };
@@ -174,6 +181,11 @@ public:
     void setTabCaption(int i, const QString &s);
     bool hasCaptionByTabIndex() const { return tabsByIndex_; }
 
+    // Dragging: in automatic drag mode (1) a press starts dragging this control; the control
+    // it is dropped on receives DragDrop with this control as the source.
+    int DragMode() const { return dragMode_; }
+    void setDragMode(int m) { dragMode_ = m; }
+
     void SetFocus();
     void ZOrder(int position = 0); // 0 to the front, 1 to the back
     void Refresh();
@@ -190,6 +202,7 @@ public:
     std::function<void(int &keyAscii)> KeyPress;
     std::function<void(int &keyCode, int shift)> KeyUp;
     std::function<void()> Timer;
+    std::function<void(Control *source, double x, double y)> DragDrop;
 
     // The kit's side: the widget (none for menus and timers).
     QWidget *widget() const { return widget_; }
@@ -247,6 +260,7 @@ private:
     QStringList tabs_;
     bool tabsByIndex_ = false;
     bool settingValue_ = false;
+    int dragMode_ = 0;
 
     QPointer<QWidget> widget_;
     QPointer<QAction> action_;

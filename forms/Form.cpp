@@ -102,6 +102,7 @@ Control *Form::makeControl(const ControlSpec &s)
     c->interval_ = s.interval;
     c->checked_ = s.checked;
     c->tabs_ = s.tabs;
+    c->dragMode_ = s.dragMode;
     if (!s.picture.isEmpty()) c->picture_ = Picture::fromFile(s.picture);
 
     // The kinds' own defaults, unless the layout says otherwise.

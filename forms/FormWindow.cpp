@@ -3,6 +3,8 @@
 #include "Form.h"
 #include "Twips.h"
 #include <QCloseEvent>
+#include <QDrag>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -180,9 +182,32 @@ bool FormWindow::eventFilter(QObject *o, QEvent *e)
 
 // ---- painted controls ----
 
+namespace {
+const char *const kMimeControllo = "application/x-brivomarte-controllo";
+}
+
+QMimeData *mimeForDrag(Control *source)
+{
+    auto *m = new QMimeData;
+    m->setData(QLatin1String(kMimeControllo), QByteArray::number(quintptr(source)));
+    return m;
+}
+
+Control *controlFromDrag(const QMimeData *mime)
+{
+    if (!mime || !mime->hasFormat(QLatin1String(kMimeControllo))) return nullptr;
+    const quintptr id = mime->data(QLatin1String(kMimeControllo)).toULongLong();
+    // Only a control of a window still loaded is a source; anything else is stale.
+    for (Form *f : Form::LoadedForms())
+        for (Control *c : f->Controls())
+            if (quintptr(c) == id) return c;
+    return nullptr;
+}
+
 ControlWidget::ControlWidget(Control *c, QWidget *parent) : QWidget(parent), c_(c)
 {
     setMouseTracking(true);
+    setAcceptDrops(c->kind() != Kind::Shape && c->kind() != Kind::Line);
     switch (c->kind()) {
     case Kind::Shape:
     case Kind::Line:
@@ -397,7 +422,51 @@ void ControlWidget::mousePressEvent(QMouseEvent *e)
 {
     if (!c_) return;
     pressed_ = true;
-    c_->raiseMouse(0, vbButton(e->button()), vbShift(e->modifiers()), tx(e), ty(e));
+    Control *c = c_;
+    c->raiseMouse(0, vbButton(e->button()), vbShift(e->modifiers()), tx(e), ty(e));
+    if (c->form()->wasUnloaded() || !c_) return;
+    if (c->DragMode() == 1 && e->button() == Qt::LeftButton && c->Enabled()) {
+        // Automatic dragging: the press starts it; a faded picture of the control follows
+        // the pointer, and the control itself stays where it is until a drop moves it.
+        pressed_ = false;
+        QWidget *shown = c->widget();
+        QPixmap pm = shown->grab();
+        QPixmap faded(pm.size());
+        faded.fill(Qt::transparent);
+        {
+            QPainter p(&faded);
+            p.setOpacity(0.6);
+            p.drawPixmap(0, 0, pm);
+        }
+        auto *drag = new QDrag(this);
+        drag->setMimeData(mimeForDrag(c));
+        drag->setPixmap(faded);
+        drag->setHotSpot(e->position().toPoint());
+        drag->exec(Qt::MoveAction);
+    }
+}
+
+void ControlWidget::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (c_ && c_->DragDrop && controlFromDrag(e->mimeData())) e->acceptProposedAction();
+    else e->ignore();
+}
+
+void ControlWidget::dragMoveEvent(QDragMoveEvent *e)
+{
+    if (c_ && c_->DragDrop && controlFromDrag(e->mimeData())) e->acceptProposedAction();
+    else e->ignore();
+}
+
+void ControlWidget::dropEvent(QDropEvent *e)
+{
+    Control *source = controlFromDrag(e->mimeData());
+    if (!c_ || !c_->DragDrop || !source) {
+        e->ignore();
+        return;
+    }
+    e->acceptProposedAction();
+    c_->DragDrop(source, e->position().x() * twipsPerPixelX(), e->position().y() * twipsPerPixelY());
 }
 
 void ControlWidget::mouseReleaseEvent(QMouseEvent *e)

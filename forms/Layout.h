@@ -33,6 +33,7 @@ struct ControlSpec {
     int interval = 0;
     bool checked = false;
     QStringList tabs;
+    int dragMode = 0;
 
     ControlSpec &in(const QString &parent, int parentIndex = -1) { container = parent; containerIndex = parentIndex; return *this; }
     ControlSpec &at(double l, double t, double w, double h) { rect[0] = l; rect[1] = t; rect[2] = w; rect[3] = h; return *this; }
@@ -60,6 +61,7 @@ struct ControlSpec {
     ControlSpec &range(int lo, int hi) { min = lo; max = hi; return *this; }
     ControlSpec &every(int ms) { interval = ms; return *this; }
     ControlSpec &check(bool c = true) { checked = c; return *this; }
+    ControlSpec &draggable(int mode = 1) { dragMode = mode; return *this; }
     ControlSpec &withTabs(const QStringList &t) { tabs = t; return *this; }
 };
 

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 #include "forms/Form.h"
+#include <QDropEvent>
+#include <QMimeData>
 #include "forms/Twips.h"
 #include "platform/Paths.h"
 #include "shell/ModuloPerIni.h"
@@ -76,4 +78,15 @@ void creaUtente(const QString &nome)
     NomeUtente = nome;
     FileUtente = PercorsoProfilo(nome);
     QVERIFY(ScriviImpostazioni());
+}
+
+void trascina(forms::Control *sorgente, forms::Control *destinazione)
+{
+    QWidget *w = destinazione->widget();
+    std::unique_ptr<QMimeData> mime(forms::mimeForDrag(sorgente));
+    const QPointF centro(w->width() / 2.0, w->height() / 2.0);
+    QDragEnterEvent enter(centro.toPoint(), Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &enter);
+    QDropEvent drop(centro, Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &drop);
 }

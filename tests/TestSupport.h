@@ -44,3 +44,8 @@ public:
 public slots:
     void apri(const QUrl &u) { aperti << u; }
 };
+
+namespace forms { class Control; }
+// Drops `sorgente` on `destinazione` as a finished mouse drag would (a real drag cannot
+// run on the offscreen platform).
+void trascina(forms::Control *sorgente, forms::Control *destinazione);
