@@ -265,9 +265,14 @@ void Control::setValue(int v)
         sb->setValue(v);
         settingValue_ = false;
     }
+    if (auto *tb = qobject_cast<QTabBar *>(widget_.data())) {
+        settingValue_ = true;
+        tb->setCurrentIndex(v);
+        settingValue_ = false;
+    }
     if (widget_) widget_->update();
     if (!changed) return;
-    if (kind_ == Kind::OptionButton || kind_ == Kind::CheckBox) raiseClick();
+    if (kind_ == Kind::OptionButton || kind_ == Kind::CheckBox || kind_ == Kind::TabStrip) raiseClick();
     else if (kind_ == Kind::HScrollBar) raiseChange();
 }
 
@@ -436,7 +441,12 @@ void Control::createWidget(QWidget *parent)
     case Kind::TabStrip: {
         auto *tb = new QTabBar(parent);
         for (const QString &t : tabs_) tb->addTab(t);
-        QObject::connect(tb, &QTabBar::currentChanged, tb, [this](int) { raiseClick(); });
+        // The chosen tab is the control's Value (counting from 0).
+        QObject::connect(tb, &QTabBar::currentChanged, tb, [this](int i) {
+            if (settingValue_) return;
+            value_ = i;
+            raiseClick();
+        });
         w = tb;
         break;
     }
