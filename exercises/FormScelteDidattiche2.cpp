@@ -1,5 +1,6 @@
 #include "FormScelteDidattiche2.h"
 #include "FinestreProvvisorie.h"
+#include "FormEs2.h"
 #include "FormMenu.h"
 #include "Modulo1.h"
 #include "ModuloColoriSuoni.h"

@@ -26,7 +26,6 @@ protected:
 };
 
 #define FINESTRA_PROVVISORIA(N) struct Nome##N { static constexpr const char *nome = #N; }; using N = FinestraProvvisoria<Nome##N>;
-FINESTRA_PROVVISORIA(FormEs2)
 FINESTRA_PROVVISORIA(FormEs3)
 FINESTRA_PROVVISORIA(FormEs4)
 FINESTRA_PROVVISORIA(FormEs5)

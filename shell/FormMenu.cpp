@@ -3,6 +3,7 @@
 #include "CommDlgs.h"
 #include "FinestreProvvisorie.h"
 #include "FormEs1.h"
+#include "FormEs2.h"
 #include "FormScelteDidattiche1.h"
 #include "FormScelteDidattiche2.h"
 #include "FormInfo.h"
