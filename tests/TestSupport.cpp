@@ -90,3 +90,9 @@ void trascina(forms::Control *sorgente, forms::Control *destinazione)
     QDropEvent drop(centro, Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(w, &drop);
 }
+
+void fotografa(forms::Form &f, const QString &nome)
+{
+    const QString dir = qEnvironmentVariable("BRIVO_GRAB");
+    if (!dir.isEmpty()) f.window()->grab().save(dir + QLatin1Char('/') + nome + QStringLiteral(".png"));
+}

@@ -49,3 +49,7 @@ namespace forms { class Control; }
 // Drops `sorgente` on `destinazione` as a finished mouse drag would (a real drag cannot
 // run on the offscreen platform).
 void trascina(forms::Control *sorgente, forms::Control *destinazione);
+
+// Saves a picture of the window into the folder BRIVO_GRAB names, when it names one, so
+// that a person can look at what the pupil sees.
+void fotografa(forms::Form &f, const QString &nome);

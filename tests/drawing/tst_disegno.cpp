@@ -55,13 +55,6 @@ int solid(const SlotFigura &s)
     return bits;
 }
 
-void grab(Form &f, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("BRIVO_GRAB");
-    if (dir.isEmpty()) return;
-    f.window()->resize(f.window()->size());
-    f.window()->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
 
 } // namespace
 
@@ -339,7 +332,7 @@ private slots:
         const auto riga = f.riga();
         for (int k = 0; k <= 5; ++k) {
             DisegnaRiga(riga, k, {0, 5, 9, 10}, f.sonda(), 3);
-            grab(f, QStringLiteral("rappresentazione_%1").arg(k));
+            fotografa(f, QStringLiteral("rappresentazione_%1").arg(k));
         }
         // The same on a dark background, where empty shapes must still show.
         for (const SlotFigura &s : riga) {
@@ -347,9 +340,9 @@ private slots:
             for (Control *c : s.forme) c->setFillColor(0x00FFFF);
         }
         DisegnaRiga(riga, kPallini, {0, 5, 9, 10}, f.sonda(), 3);
-        grab(f, QStringLiteral("scuro_pallini"));
+        fotografa(f, QStringLiteral("scuro_pallini"));
         DisegnaRiga(riga, kDomino, {0, 5, 9, 10}, f.sonda(), 3);
-        grab(f, QStringLiteral("scuro_domino"));
+        fotografa(f, QStringLiteral("scuro_domino"));
         f.Unload();
     }
 };

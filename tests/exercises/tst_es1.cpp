@@ -12,11 +12,6 @@ using namespace forms;
 
 namespace {
 
-void grab(Form &f, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("BRIVO_GRAB");
-    if (!dir.isEmpty()) f.window()->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
 
 void type(FormEs1 &f, const QString &text)
 {
@@ -101,7 +96,7 @@ private slots:
         f.BottoneAvanti->raiseClick();
         type(f, QString::number(NumeroCorrente));
         QCOMPARE(f.EtichettaEsatti->Caption(), QStringLiteral(" 1"));
-        grab(f, QStringLiteral("es1_mouse"));
+        fotografa(f, QStringLiteral("es1_mouse"));
     }
 
     void rispostaScritta()
@@ -194,7 +189,7 @@ private slots:
         enter(f); // "avanti"
         QVERIFY(!f.BottoneAvanti2->Enabled());
         QCOMPARE(enabledButtons(f), 5);
-        grab(f, QStringLiteral("es1_manuale"));
+        fotografa(f, QStringLiteral("es1_manuale"));
     }
 
     void ripartiDallInizio()
@@ -218,7 +213,7 @@ private slots:
         selectNumber(f, target);
         QCOMPARE(f.PosizioneScansione(), 0);
         QCOMPARE(f.ShapeRiquadro->Top(), f.BottoneAvanti2->Top() - DimensioneRiquadro);
-        grab(f, QStringLiteral("es1_riquadro"));
+        fotografa(f, QStringLiteral("es1_riquadro"));
     }
 
     void scansioneAutomatica()
@@ -256,7 +251,7 @@ private slots:
         f.Show();
         f.mnuEsci_Click();
         QVERIFY(f.control(QStringLiteral("FrameUscita"))->Visible());
-        grab(f, QStringLiteral("es1_uscita"));
+        fotografa(f, QStringLiteral("es1_uscita"));
         f.control(QStringLiteral("CommandSi"))->raiseClick();
         QVERIFY(!IfLoaded<FormEs1>());
         QVERIFY(IfLoaded<FormMenu>());

@@ -10,11 +10,6 @@
 using namespace forms;
 
 namespace {
-void grab(Form &f, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("BRIVO_GRAB");
-    if (!dir.isEmpty()) f.window()->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
 int colonna(FormEs2 &f, int k) { return f.FrameSecondaImmagine[k]->Tag().toInt(); }
 bool alSuoPosto(FormEs2 &f, int k)
 {
@@ -54,7 +49,7 @@ private slots:
             QCOMPARE(f.FrameSecondaImmagine[k]->Left(), f.Frame1[colonna(f, k)]->Left());
         }
         QCOMPARE(colonne.size(), 4);
-        grab(f, QStringLiteral("es2_mouse"));
+        fotografa(f, QStringLiteral("es2_mouse"));
 
         // A wrong drop counts once; a drop on the own box places the picture.
         trascina(f.LabelSecondoNumero[0], f.Frame1[1]);
@@ -142,7 +137,7 @@ private slots:
         QCOMPARE(Esatti, 4);
         QCOMPARE(f.FaseScansione, 3);
         QCOMPARE(f.ShapeRiquadro->Top(), f.BottoneAvanti->Top() - DimensioneRiquadro);
-        grab(f, QStringLiteral("es2_manuale"));
+        fotografa(f, QStringLiteral("es2_manuale"));
         space(); // nothing while "avanti" waits
         QCOMPARE(f.FaseScansione, 3);
         enter();

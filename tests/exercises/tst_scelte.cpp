@@ -1,6 +1,7 @@
 // The two choice screens: the pupil picks the representations by mouse or by switch.
 #include "TestSupport.h"
 #include "exercises/FormEs1.h"
+#include "exercises/FormEs2.h"
 #include "exercises/FormScelteDidattiche1.h"
 #include "exercises/FormScelteDidattiche2.h"
 #include "shell/FinestreProvvisorie.h"
@@ -13,11 +14,6 @@
 using namespace forms;
 
 namespace {
-void grab(Form &f, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("BRIVO_GRAB");
-    if (!dir.isEmpty()) f.window()->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
 constexpr int32_t kGrigio = 0xE0E0E0;
 bool colorato(SceltaDidattica &s, const char *scatole, int k) { return s.control(QLatin1String(scatole), k)->BackColor() != kGrigio; }
 } // namespace
@@ -47,7 +43,7 @@ private slots:
         QVERIFY(colorato(s, "PictureBoxImmagine", 1));
         QVERIFY(!colorato(s, "PictureBoxImmagine", 0));
         QCOMPARE(s.OptionDis1[6]->Caption(), QStringLiteral("TUTTI ESCLUSI I NUMERI IN LETTERE"));
-        grab(s, QStringLiteral("scelte1"));
+        fotografa(s, QStringLiteral("scelte1"));
 
         // A click on a sample recolours without setting the option.
         s.PictureBoxImmagine[2]->raiseClick();
@@ -124,7 +120,7 @@ private slots:
         QCOMPARE(RappresentazionePrima, 2);
         s.CommandConferma->raiseClick();
         QVERIFY(IfLoaded<FormScelteDidattiche2>());
-        grab(s, QStringLiteral("scelte2"));
+        fotografa(s, QStringLiteral("scelte2"));
         for (int i = 0; i < 4; ++i) QTest::keyClick(w, Qt::Key_Space);
         QTest::keyClick(w, Qt::Key_Return);
         QVERIFY(!IfLoaded<FormScelteDidattiche2>());
