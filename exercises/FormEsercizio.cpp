@@ -32,6 +32,7 @@ void FormEsercizio::AggiungiControlliComuni(Layout &l, const ControlliComuni &c)
     l.add(Kind::Label, "LabelDimensionaFont").cap("dimensiona font ").withFont("Arial", 14.25).autosized().hidden().transparent();
     AggiungiPannelloUscita(l, c.uscita, c.tipoUscita);
     l.add(Kind::Menu, "MenuAzzera").cap("Azzera conteggio   ");
+    if (c.menuPropri) c.menuPropri(l);
     l.add(Kind::Menu, "mnuEsci").cap("Esci");
 }
 

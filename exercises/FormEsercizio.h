@@ -6,6 +6,7 @@
 #include "FormStandard.h"
 #include "MotoreScansione.h"
 #include "PannelloUscita.h"
+#include <functional>
 #include <initializer_list>
 
 // Where a window lays out the controls every exercise has (twips, Left Top Width Height).
@@ -14,6 +15,8 @@ struct ControlliComuni {
     const char *contenitoreRiquadro = "";  // where the highlight frame is laid out
     const char *uscita = "FrameUscita";    // the holder of the exit panel
     forms::Kind tipoUscita = forms::Kind::Frame;
+    // The window's own menus, between "Azzera conteggio" and "Esci".
+    std::function<void(forms::Layout &)> menuPropri;
 };
 
 class FormEsercizio : public FormStandard {

@@ -1,6 +1,8 @@
 #include "FormScelteDidattiche1.h"
 #include "FinestreProvvisorie.h"
 #include "FormEs1.h"
+#include "FormEs3.h"
+#include "FormEs5.h"
 #include "FormMenu.h"
 #include "Modulo1.h"
 #include "ModuloPerIni.h"

@@ -4,6 +4,8 @@
 #include "FinestreProvvisorie.h"
 #include "FormEs1.h"
 #include "FormEs2.h"
+#include "FormEs3.h"
+#include "FormEs5.h"
 #include "FormScelteDidattiche1.h"
 #include "FormScelteDidattiche2.h"
 #include "FormInfo.h"
