@@ -2,6 +2,7 @@
 #include "FinestreProvvisorie.h"
 #include "FormEs1.h"
 #include "FormEs3.h"
+#include "FormEs4.h"
 #include "FormEs5.h"
 #include "FormMenu.h"
 #include "Modulo1.h"

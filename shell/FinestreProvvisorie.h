@@ -26,7 +26,5 @@ protected:
 };
 
 #define FINESTRA_PROVVISORIA(N) struct Nome##N { static constexpr const char *nome = #N; }; using N = FinestraProvvisoria<Nome##N>;
-FINESTRA_PROVVISORIA(FormEs4)
 FINESTRA_PROVVISORIA(FormConfigura)
-FINESTRA_PROVVISORIA(FormEserciziEseguiti)
 #undef FINESTRA_PROVVISORIA
