@@ -165,11 +165,11 @@ Control *Form::LoadControl(const QString &name, int index)
     const std::vector<Control *> members = array(name);
     if (members.empty()) return nullptr;
     Control *model = members.front();
-    const ControlSpec *spec = nullptr;
+    const ControlSpec *voce = nullptr;
     for (const ControlSpec &s : specs_)
-        if (s.name == name && s.index == model->Index()) spec = &s;
-    if (!spec) return nullptr;
-    ControlSpec copy = *spec;
+        if (s.name == name && s.index == model->Index()) voce = &s;
+    if (!voce) return nullptr;
+    ControlSpec copy = *voce;
     copy.index = index;
     copy.visible = false; // new members start hidden
     Control *c = makeControl(copy);

@@ -87,7 +87,7 @@ private:
     friend class FormWindow;
     friend class Control;
     void build();
-    Control *makeControl(const ControlSpec &spec);
+    Control *makeControl(const ControlSpec &voce);
     void buildMenu(Control *c);
     void applyGeometry();
     void resized();
