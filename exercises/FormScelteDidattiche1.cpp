@@ -1,5 +1,4 @@
 #include "FormScelteDidattiche1.h"
-#include "FinestreProvvisorie.h"
 #include "FormEs1.h"
 #include "FormEs3.h"
 #include "FormEs4.h"

@@ -1,5 +1,4 @@
 #include "FormScelteDidattiche2.h"
-#include "FinestreProvvisorie.h"
 #include "FormEs2.h"
 #include "FormMenu.h"
 #include "Modulo1.h"

@@ -404,6 +404,7 @@ void Control::createWidget(QWidget *parent)
     case Kind::HScrollBar: {
         auto *sb = new QScrollBar(Qt::Horizontal, parent);
         sb->setRange(std::min(min_, max_), std::max(min_, max_));
+        sb->setPageStep(largeChange_);
         sb->setValue(value_);
         QObject::connect(sb, &QScrollBar::valueChanged, sb, [this](int v) {
             if (!settingValue_ && v != value_) { value_ = v; raiseChange(); }

@@ -1,7 +1,6 @@
 #include "FormMenu.h"
 #include "AdattaCarattere.h"
 #include "CommDlgs.h"
-#include "FinestreProvvisorie.h"
 #include "FormEs1.h"
 #include "FormEs2.h"
 #include "FormEs3.h"
@@ -10,6 +9,7 @@
 #include "FormScelteDidattiche1.h"
 #include "FormScelteDidattiche2.h"
 #include "FormInfo.h"
+#include "FormConfigura.h"
 #include "FormEserciziEseguiti.h"
 #include "Modulo1.h"
 #include "ModuloPerIni.h"
@@ -135,7 +135,8 @@ void FormMenu::Combo1_Click()
     // A name that could lead out of the users folder is never used as a path.
     if (!NomeUtenteSicuro(nuovo)) return;
     const QString vecchio = NomeUtente;
-    ScriviImpostazioni();
+    // The settings in memory are read over only once they are safely in their file.
+    if (!ScriviImpostazioni()) return;
     NomeUtente = nuovo;
     FileUtente = PercorsoProfilo(NomeUtente);
     LeggiImpostazioni();
@@ -286,4 +287,3 @@ void FormMenu::mnuLanguage_Click(int Index)
                 QStringLiteral("CurrentLanguage"), lingua);
 }
 
-void MostraMenuPrincipale() { Default<FormMenu>().Show(); }

@@ -1,0 +1,343 @@
+// The configuration window as a teacher uses it: settings in their controls and back, the
+// scroll bars' ranges, the tabs, the previews of nine, the colour buttons, the user
+// switches with their profile writes, the names refused for a new user, and leaving.
+#include "TestSupport.h"
+#include "FormConfigura.h"
+#include "Modulo1.h"
+#include "ModuloPerIni.h"
+#include "modLanguageSupport.h"
+#include "forms/Twips.h"
+#include "platform/Dialogs.h"
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QtTest>
+
+using namespace forms;
+
+namespace {
+
+FormConfigura &apri()
+{
+    auto &f = Default<FormConfigura>();
+    f.Show();
+    return f;
+}
+
+QStringList visibiliIn(FormConfigura &f, Control *contenitore)
+{
+    QStringList v;
+    for (Control *c : f.Controls())
+        if (c->Container() == contenitore && c->Visible()) v << c->fullName();
+    return v;
+}
+
+} // namespace
+
+class TestConfigura : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Ambiente> env;
+    QString profilo(const QString &nome) const { return env->file(QStringLiteral("BrivoMarte/utenti/%1.ini").arg(nome)); }
+    void diventa(const QString &nome)
+    {
+        NomeUtente = nome;
+        FileUtente = PercorsoProfilo(nome);
+    }
+
+private slots:
+    void init()
+    {
+        Screen::setSizeOverride(QSize(1280, 1024));
+        env = std::make_unique<Ambiente>();
+        CreaCartelle();
+        diventa(QStringLiteral("_predefinito"));
+    }
+    void cleanup()
+    {
+        Form::UnloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        platform::setColourDialogHandler(nullptr);
+        Ridimensionatore.reset();
+        Screen::setSizeOverride(QSize());
+        env.reset();
+    }
+
+    void caselleMostranoESalvano()
+    {
+        const std::pair<const char *, bool *> caselle[] = {
+            {"CheckSalvaUtente", &TieniTraccia}, {"CheckDisabilitaControlloAlunno", &DisabilitaControlloAlunno},
+            {"CheckSuoni", &SuoniAttivi}, {"CheckDisabilitaMousePersonalizzato", &DisabilitaMousePersonalizzato}};
+        for (bool iniziale : {true, false}) {
+            for (auto [nome, b] : caselle) *b = iniziale;
+            auto &f = apri();
+            for (auto [nome, b] : caselle) {
+                Control *c = f.control(QLatin1String(nome));
+                QCOMPARE(c->Value(), iniziale ? 1 : 0);
+                c->setValue(iniziale ? 0 : 1);
+                QCOMPARE(*b, !iniziale);
+            }
+            f.Unload();
+        }
+    }
+
+    // What the bars cannot show never becomes a setting; an index no option has breaks nothing.
+    void valoriFuoriDaiControlli()
+    {
+        NumeroMassimo = 0;
+        DimensioneRiquadro = 100;
+        VelocitaScansione = -3;
+        TipoCarattere = QStringLiteral("Maiuscolo");
+        RappresentazionePrima = 9;
+        auto &f = apri();
+        QCOMPARE(NumeroMassimo, 2);
+        QCOMPARE(f.LabelNumeroMassimo->Caption(), MLSGetString(QStringLiteral("0025")) + QStringLiteral("2"));
+        QCOMPARE(DimensioneRiquadro, 30);
+        QCOMPARE(VelocitaScansione, 4);
+        f.HScroll4->setValue(50);
+        QCOMPARE(NumeroMassimo, 10);
+        QCOMPARE(f.LabelNumeroMassimo->Caption(), MLSGetString(QStringLiteral("0025")) + QStringLiteral("10"));
+        QVERIFY(!f.maiuscolo->Value() && !f.minuscolo->Value());
+        for (int k = 0; k < 8; ++k) QVERIFY(!f.OptionDis1[k]->Value());
+        TipoScansione = 7;
+        f.Unload();
+        auto &g = apri();
+        for (int i = 0; i < 3; ++i) QVERIFY(!g.Option4[i]->Value());
+    }
+
+    void schedeEModalitaDiInput()
+    {
+        auto &f = apri();
+        auto *schede = qobject_cast<QTabBar *>(f.TabStrip1->widget());
+        const QStringList cornici{"FrameUtente", "FrameScelte", "FrameFonts", "FrameVoce", "FramePunt"};
+        QCOMPARE(visibiliIn(f, nullptr).filter(QStringLiteral("Frame")), QStringList{"FrameUtente"});
+        for (int t : {2, 4, 1, 3, 0, 4}) {
+            schede->setCurrentIndex(t);
+            QCOMPARE(visibiliIn(f, nullptr).filter(QStringLiteral("Frame")), QStringList{cornici[t]});
+        }
+        const QStringList opzioni{"Option4(0)", "Option4(1)", "Option4(2)"};
+        QCOMPARE(visibiliIn(f, f.FramePunt), opzioni + QStringList{"CheckDisabilitaMousePersonalizzato"});
+        f.Option4[2]->setValue(1);
+        QCOMPARE(TipoScansione, 2);
+        const QStringList scansione{"HScroll3", "Label7", "CommandSceltaColoreBottoniSelezionati", "CheckRiquadro", "CheckRiparti"};
+        QCOMPARE(visibiliIn(f, f.FramePunt), opzioni + scansione);
+        f.CheckRiquadro->setValue(1);
+        QVERIFY(ConRiquadro && f.ShapeRiquadro->Visible() && f.HScrollRiquadro->Visible());
+        f.HScrollRiquadro->setValue(17);
+        QCOMPARE(f.ShapeRiquadro->BorderWidth(), 17);
+
+        // The speed bar changes its text only: a colour set meanwhile is not shown.
+        ColoreDisegno1 = 0x00123456;
+        const std::pair<int, const char *> velocita[] = {{4, "1.00"}, {5, "1.25"}, {60, "15.00"}};
+        for (auto [quarti, secondi] : velocita) {
+            f.HScroll3->setValue(quarti);
+            QCOMPARE(VelocitaScansione, quarti);
+            QCOMPARE(f.Label7->Caption(), QStringLiteral("Velocità scansione: ")
+                                              + QString::fromLatin1(secondi).replace(QLatin1Char('.'), QLocale().decimalPoint())
+                                              + QStringLiteral(" secondi"));
+        }
+        QVERIFY(f.LabelFontSelezionato1->ForeColor() != 0x00123456);
+        f.Option4[1]->setValue(1);
+        QVERIFY(!f.HScroll3->Visible() && f.ShapeRiquadro->Visible());
+    }
+
+    void anteprimaSegueLeScelte()
+    {
+        RappresentazionePrima = 4;
+        RappresentazioneSeconda = 4;
+        auto &f = apri();
+        QCOMPARE(f.LabelPrimoNumero->Caption(), QStringLiteral("9"));
+        QVERIFY(f.LabelPrimoNumero->Visible() && f.LabelSecondoNumero->Visible());
+        QCOMPARE(f.LabelSecondoNumero->ForeColor(), colourFromDouble(ColoreDisegno2));
+        QVERIFY(f.LabelFontSelezionato1->FontSize() > 14);
+        QCOMPARE(f.LabelFontSelezionato2->FontSize(), f.LabelFontSelezionato1->FontSize());
+
+        f.OptionDis1[1]->setValue(1); // the domino leaves no digit behind
+        QCOMPARE(visibiliIn(f, f.FramePrimaImmagine).size(), 11);
+        QVERIFY(!f.LabelPrimoNumero->Visible() && f.Linea1->Visible());
+        QCOMPARE(f.Shape1[5]->FillStyle(), int(vbFSTransparent));
+        f.OptionDis2[5]->setValue(1);
+        QCOMPARE(f.LabelSecondoNumero->Caption(), MLSGetString(QStringLiteral("0029")));
+        f.minuscolo->setValue(1);
+        QCOMPARE(f.LabelSecondoNumero->Caption(), MLSGetString(QStringLiteral("0030")));
+        f.OptionDis1[7]->setValue(1); // drawn at random by the exercises: no preview
+        QVERIFY(visibiliIn(f, f.FramePrimaImmagine).isEmpty());
+        QVERIFY(f.LabelSecondoNumero->Visible());
+    }
+
+    void pulsantiDeiColori()
+    {
+        RappresentazionePrima = 2;
+        auto &f = apri();
+        QVERIFY(!f.CommandSceltaColori->Enabled());
+        QCOMPARE(f.FrameScelte->BackColor(), colourFromDouble(ColoreSfondoFinestra)); // a random colour or not
+
+        // Cancelled: no setting and nothing shown changes.
+        auto vista = [&] {
+            QList<int32_t> v{int32_t(ColoreDisegno1), int32_t(ColoreSfondo2), int32_t(ColoreScansione)};
+            for (Control *c : f.Controls()) v << c->BackColor() << c->ForeColor() << c->FillColor() << c->BorderColor();
+            return v;
+        };
+        const auto prima = vista();
+        platform::setColourDialogHandler([] { return QColor(); });
+        for (Control *b : {f.CommandSceltaColoreFont1.get(), f.CommandSceltaSfondoTesto2.get(), f.CommandSceltaColoreBottoniSelezionati.get()})
+            b->raiseClick();
+        QCOMPARE(vista(), prima);
+
+        const int32_t verde = 0x00208010;
+        platform::setColourDialogHandler([] { return QColor(0x10, 0x80, 0x20); });
+        const int32_t secondo = f.Shape2[0]->FillColor();
+        f.CommandSceltaColoreFont1->raiseClick();
+        QCOMPARE(ColoreDisegno1, double(verde));
+        QCOMPARE(f.LabelFontSelezionato1->ForeColor(), verde);
+        QCOMPARE(f.Shape1[9]->FillColor(), verde);
+        QCOMPARE(f.Shape2[0]->FillColor(), secondo);
+        f.CommandSceltaSfondoTesto2->raiseClick();
+        QCOMPARE(f.FrameSecondaImmagine->BackColor(), verde);
+        f.CommandSceltaColoreBottoniSelezionati->raiseClick();
+        QCOMPARE(f.ShapeRiquadro->BorderColor(), verde);
+        f.OptionColoreCasualeFisso[1]->setValue(1);
+        f.CommandSceltaColori->raiseClick();
+        QCOMPARE(f.FramePunt->BackColor(), verde);
+    }
+
+    void utentiEsistenti()
+    {
+        NumeroMassimo = 6;
+        creaUtente(QStringLiteral("Anna"));
+        creaUtente(QStringLiteral("LUCA"));
+        writeBytes(profilo(QStringLiteral(".nascosto")), "x");
+        ImpostaPredefiniti();
+        diventa(QStringLiteral("_predefinito"));
+        auto &f = apri();
+        QVERIFY(!QFile::exists(profilo(QStringLiteral("_predefinito"))));
+        f.OptionUtente[0]->raiseClick(); // already selected: written all the same
+        QVERIFY(QFile::exists(profilo(QStringLiteral("_predefinito"))));
+        f.OptionUtente[1]->setValue(1);
+        QCOMPARE(visibiliIn(f, f.FrameUtente).filter(QStringLiteral("List")), QStringList{"ListModificaUtente"});
+        QCOMPARE(f.ListModificaUtente->List(0) + f.ListModificaUtente->List(1), QStringLiteral("ANNALUCA"));
+        QCOMPARE(f.ListModificaUtente->ListCount(), 2);
+
+        f.HScroll4->setValue(8);
+        f.ListModificaUtente->setListIndex(0);
+        QCOMPARE(readLines(profilo(QStringLiteral("_predefinito")))[3], QStringLiteral(" 8 "));
+        QCOMPARE(f.Label4->Caption(), QStringLiteral("ANNA"));
+        QCOMPARE(f.HScroll4->Value(), 6);
+        // Her profile is written back to her own file, whatever its letter case.
+        f.HScroll4->setValue(3);
+        f.OptionUtente[0]->setValue(1);
+        QCOMPARE(readLines(profilo(QStringLiteral("Anna")))[3], QStringLiteral(" 3 "));
+        QCOMPARE(NomeUtente, QStringLiteral("_predefinito"));
+        QCOMPARE(NumeroMassimo, 8);
+        QVERIFY(visibiliIn(f, f.FrameUtente).filter(QRegularExpression(QStringLiteral("List|Text|Check"))).isEmpty());
+    }
+
+    void nuovoUtente()
+    {
+        TieniTraccia = true;
+        auto &f = apri();
+        f.OptionUtente[2]->setValue(1);
+        QVERIFY(!TieniTraccia && f.CheckSalvaUtente->Visible());
+        QCOMPARE(readLines(profilo(QStringLiteral("_predefinito")))[5], QStringLiteral("True"));
+        QWidget *casella = f.TextNuovoUtente->widget();
+        QTest::keyClicks(casella, QStringLiteral(" Anna"));
+        QCOMPARE(f.Label4->Caption(), QStringLiteral(" Anna"));
+        for (int i = 0; i < 5; ++i) QTest::keyClick(casella, Qt::Key_Backspace);
+        QCOMPARE(NomeUtente, QStringLiteral(" A")); // the last name that was not blank
+        QTest::keyClicks(casella, QStringLiteral(" Anna"));
+        f.OptionUtente[1]->setValue(1);
+        QCOMPARE(readLines(profilo(QStringLiteral(" Anna")))[5], QStringLiteral("False"));
+        QVERIFY(!QFile::exists(profilo(QStringLiteral(" A"))));
+        QCOMPARE(f.ListModificaUtente->List(0), QStringLiteral(" ANNA"));
+    }
+
+    void nomeNonValido()
+    {
+        auto &f = apri();
+        f.OptionUtente[2]->setValue(1);
+        QTest::keyClicks(f.TextNuovoUtente->widget(), QStringLiteral("Eva"));
+        const QStringList rifiutati{"../fuori", "a/b", "a\\b", "..", QStringLiteral("a\tb"), "C:x"};
+        for (const QString &nome : rifiutati) f.TextNuovoUtente->setText(nome); // as if pasted
+        QTest::keyClick(f.TextNuovoUtente->widget(), '/');                      // typed
+        QCOMPARE(env->messages.size(), size_t(rifiutati.size() + 1));
+        QCOMPARE(f.TextNuovoUtente->Text(), QStringLiteral("Eva"));
+        QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Eva")));
+        f.control(QStringLiteral("mnuEsci"))->raiseClick();
+        QVERIFY(QFile::exists(profilo(QStringLiteral("Eva"))));
+        QCOMPARE(QDir(env->root()).entryList(QDir::Files), QStringList{"leggimi.txt"});
+        QVERIFY(QDir(env->root() + QStringLiteral("/BrivoMarte")).entryList(QDir::Files).isEmpty());
+    }
+
+    // A profile that cannot be written keeps its user and the settings in memory.
+    void scritturaFallita()
+    {
+        creaUtente(QStringLiteral("Anna"));
+        const QString nonScrivibile = CartellaUtenti + QStringLiteral("manca\\Bob.ini");
+        NomeUtente = QStringLiteral("Bob");
+        FileUtente = nonScrivibile;
+        auto &f = apri();
+        f.HScroll4->setValue(7);
+        f.OptionUtente[1]->setValue(1);
+        QCOMPARE(env->messages.size(), size_t(1));
+        QVERIFY(f.OptionUtente[0]->Value() && !f.ListModificaUtente->Visible());
+        f.OptionUtente[0]->raiseClick();
+        QCOMPARE(NomeUtente, QStringLiteral("Bob"));
+
+        diventa(QStringLiteral("_predefinito"));
+        f.OptionUtente[1]->setValue(1);
+        FileUtente = nonScrivibile;
+        f.ListModificaUtente->setListIndex(0);
+        QCOMPARE(env->messages.size(), size_t(3));
+        QCOMPARE(f.ListModificaUtente->ListIndex(), -1);
+        QCOMPARE(FileUtente, nonScrivibile);
+        QCOMPARE(NumeroMassimo, 7);
+
+        NomeUtente = QStringLiteral("Bob");
+        f.control(QStringLiteral("mnuEsci"))->raiseClick(); // leaving still leaves
+        QVERIFY(!IfLoaded<FormConfigura>());
+        QCOMPARE(NumeroMassimo, 7);
+    }
+
+    void uscitaScriveSempre()
+    {
+        apri().control(QStringLiteral("mnuEsci"))->action()->trigger();
+        QCOMPARE(readLines(profilo(QStringLiteral("_predefinito"))).size(), 21);
+        QCOMPARE(finestreCaricate(), QStringList{"FormMenu"});
+    }
+
+    void testiDelLinguaggio()
+    {
+        writeBytes(env->program() + QStringLiteral("/Prova.lng"),
+                   "[Strings]\r\n0025=\"Top: \"\r\n[FormConfigura]\r\nLabelTestoVelocita.Caption=\"Speed: \"\r\n"
+                   "LabelTestoSecondi.Caption=\" s\"\r\nLabelNomeNonValido.Caption=\"Not a name.\"\r\n");
+        MLSCurrentLanguage = QStringLiteral("Prova");
+        TipoScansione = 2;
+        auto &f = apri();
+        QCOMPARE(f.Label7->Caption(), QStringLiteral("Speed: 1") + QLocale().decimalPoint() + QStringLiteral("00 s"));
+        f.OptionUtente[2]->setValue(1);
+        f.TextNuovoUtente->setText(QStringLiteral("a/b"));
+        QCOMPARE(env->messages.back().text, QStringLiteral("Not a name."));
+    }
+
+    void aspetto()
+    {
+        const QString cartella = qEnvironmentVariable("BRIVO_GRAB");
+        if (cartella.isEmpty()) QSKIP("only when grabbing");
+        TipoScansione = 2;
+        ConRiquadro = true;
+        RappresentazioneSeconda = 5;
+        creaUtente(QStringLiteral("Anna"));
+        diventa(QStringLiteral("_predefinito"));
+        auto &f = apri();
+        f.OptionUtente[1]->setValue(1);
+        for (int t = 0; t < 5; ++t) {
+            f.TabStrip1->setValue(t);
+            f.window()->grab().save(cartella + QStringLiteral("/configura_scheda%1.png").arg(t + 1));
+        }
+    }
+};
+
+QTEST_MAIN(TestConfigura)
+#include "tst_configura.moc"
