@@ -78,6 +78,7 @@ private slots:
     void userList();
     void sameUserInOtherLetterCaseKeepsRecord();
     void otherUserIsSavedReadAndApplied();
+    void switchWithAnUnwritableProfileKeepsTheSettings();
     void namesLeadingOutOfTheFolderAreRefused_data();
     void namesLeadingOutOfTheFolderAreRefused();
 
@@ -648,3 +649,18 @@ void TestMenu::choosingALanguage()
 
 QTEST_MAIN(TestMenu)
 #include "tst_menu.moc"
+
+void TestMenu::switchWithAnUnwritableProfileKeepsTheSettings()
+{
+    creaUtente(QStringLiteral("Bea"));
+    creaUtente(QStringLiteral("Anna"));
+    auto &m = apriMenu();
+    // Anna's profile cannot be written any more (a folder now stands in its place).
+    QFile::remove(profilo("Anna"));
+    QVERIFY(QDir().mkdir(profilo("Anna")));
+    NumeroMassimo = 6;
+    m.Combo1->setListIndex(1);
+    QCOMPARE(env->messages.size(), size_t(1));
+    QCOMPARE(NomeUtente, QStringLiteral("ANNA"));
+    QCOMPARE(NumeroMassimo, 6);
+}
