@@ -36,18 +36,15 @@ void FormEs1::layout(Layout &l)
         .withFont("Arial", 14.25, true).pic(":/pictures/freccia_avanti.svg").disabled().icon(":/pictures/puntatore_avanti.png", 30, 15);
 
     ControlliComuni c{};
-    const double pos[9][4] = {{8280, 1755, 1155, 375}, {8280, 2280, 1155, 375}, {9480, 1650, 1215, 495}, {9480, 2175, 1215, 495},
-                              {8820, 360, 1095, 975}, {8760, 390, 1095, 975}, {7560, 6120, 1935, 975}, {9960, 4920, 615, 495},
-                              {9960, 5760, 495, 495}};
-    std::copy(&pos[0][0], &pos[0][0] + 4, c.label1);
-    std::copy(&pos[1][0], &pos[1][0] + 4, c.label2);
-    std::copy(&pos[2][0], &pos[2][0] + 4, c.esatti);
-    std::copy(&pos[3][0], &pos[3][0] + 4, c.errati);
-    std::copy(&pos[4][0], &pos[4][0] + 4, c.iconaSi);
-    std::copy(&pos[5][0], &pos[5][0] + 4, c.iconaNo);
-    std::copy(&pos[6][0], &pos[6][0] + 4, c.avanti);
-    std::copy(&pos[7][0], &pos[7][0] + 4, c.manuale);
-    std::copy(&pos[8][0], &pos[8][0] + 4, c.automatica);
+    c.label1 = {8280, 1755, 1155, 375};
+    c.label2 = {8280, 2280, 1155, 375};
+    c.esatti = {9480, 1650, 1215, 495};
+    c.errati = {9480, 2175, 1215, 495};
+    c.iconaSi = {8820, 360, 1095, 975};
+    c.iconaNo = {8760, 390, 1095, 975};
+    c.avanti = {7560, 6120, 1935, 975};
+    c.manuale = {9960, 4920, 615, 495};
+    c.automatica = {9960, 5760, 495, 495};
     c.contenitoreRiquadro = "FrameScansione";
     AggiungiControlliComuni(l, c);
 }
@@ -55,7 +52,6 @@ void FormEs1::layout(Layout &l)
 void FormEs1::Form_Load()
 {
     FormEsercizio::Form_Load();
-    BottoneAvanti->Click = [this] { BottoneAvanti_Click(); };
     Text1->KeyPress = [this](int &a) { Text1_KeyPress(a); };
     Text1->KeyUp = [this](int &k, int) { Text1_KeyUp(k); };
     for (int i = 0; i < 3; ++i) CommandAiuto[i]->Click = [this, i] { CommandAiuto_Click(i); };
@@ -153,11 +149,6 @@ void FormEs1::ImpostaDisegni()
     DisegnaRiga({slot}, ScegliRappresentazione(RappresentazionePrima), {NumeroCorrente}, LabelDimensionaFont, 3);
 }
 
-void FormEs1::BottoneAvanti_Click()
-{
-    BottoneAvanti->setEnabled(false);
-    NuovoNumero();
-}
 
 void FormEs1::Text1_KeyPress(int &KeyAscii)
 {

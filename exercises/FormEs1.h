@@ -22,7 +22,6 @@ public:
 
     void NuovoNumero();
     void ImpostaDisegni();
-    void BottoneAvanti_Click();
     void Text1_KeyPress(int &KeyAscii);
     void Text1_KeyUp(int KeyCode);
     void CommandAiuto_Click(int Index);
@@ -30,6 +29,7 @@ public:
     void MenoPossibilita();
 
 protected:
+    void NuovoTurno() override { NuovoNumero(); }
     void layout(forms::Layout &l) override;
     void Form_Load() override;
     void Form_Activate() override;

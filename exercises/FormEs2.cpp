@@ -41,16 +41,15 @@ void FormEs2::layout(Layout &l)
         .withFont("Arial", 12, true).transparent();
 
     ControlliComuni c{};
-    auto metti = [](double *dst, std::initializer_list<double> v) { std::copy(v.begin(), v.end(), dst); };
-    metti(c.label1, {1440, 6195, 1095, 375});
-    metti(c.esatti, {2640, 6120, 975, 615});
-    metti(c.label2, {1440, 6600, 1095, 495});
-    metti(c.errati, {2640, 6480, 855, 615});
-    metti(c.iconaSi, {240, 6120, 1095, 975});
-    metti(c.iconaNo, {240, 6120, 1095, 975});
-    metti(c.avanti, {6720, 6120, 1935, 975});
-    metti(c.manuale, {4680, 6840, 615, 495});
-    metti(c.automatica, {5400, 6840, 495, 495});
+    c.label1 = {1440, 6195, 1095, 375};
+    c.esatti = {2640, 6120, 975, 615};
+    c.label2 = {1440, 6600, 1095, 495};
+    c.errati = {2640, 6480, 855, 615};
+    c.iconaSi = {240, 6120, 1095, 975};
+    c.iconaNo = {240, 6120, 1095, 975};
+    c.avanti = {6720, 6120, 1935, 975};
+    c.manuale = {4680, 6840, 615, 495};
+    c.automatica = {5400, 6840, 495, 495};
     c.tipoUscita = Kind::PictureBox;
     AggiungiControlliComuni(l, c);
 }
@@ -58,7 +57,6 @@ void FormEs2::layout(Layout &l)
 void FormEs2::Form_Load()
 {
     FormEsercizio::Form_Load();
-    BottoneAvanti->Click = [this] { BottoneAvanti_Click(); };
     for (int i = 0; i < 4; ++i)
         Frame1[i]->DragDrop = [this, i](Control *sorgente, double, double) { Frame1_DragDrop(i, sorgente->Index()); };
 
@@ -205,18 +203,10 @@ void FormEs2::Frame1_DragDrop(int Index, int k)
 void FormEs2::PosizionaDaSolo(int k, bool daScansione)
 {
     Frame1[k]->setVisible(false);
-    const int dx = int(std::nearbyint(FrameSecondaImmagine[k]->Left() - Frame1[k]->Left())) / 10;
-    const int dy = int(std::nearbyint(FrameSecondaImmagine[k]->Top() - Frame1[k]->Top())) / 10;
     for (Control *c : {FrameSecondaImmagine[k], LabelSecondoNumero[k], Image2[k]}) c->setDragMode(0);
     FrameSecondaImmagine[k]->setMousePointer(vbDefault);
     inMovimento_ = true;
-    QPointer<FormEs2> vivo(this);
-    for (int passo = 0; passo < 10; ++passo) {
-        Attendi(0.1);
-        if (!vivo || !isLoaded()) return; // the pupil left meanwhile
-        FrameSecondaImmagine[k]->setTop(FrameSecondaImmagine[k]->Top() - dy);
-        FrameSecondaImmagine[k]->setLeft(FrameSecondaImmagine[k]->Left() - dx);
-    }
+    if (!Viaggia(FrameSecondaImmagine[k], Frame1[k])) return; // the pupil left meanwhile
     inMovimento_ = false;
     ++Sistemati;
     if (daScansione) {
@@ -300,9 +290,3 @@ bool FormEs2::Seleziona(int p)
     return true;
 }
 
-void FormEs2::BottoneAvanti_Click()
-{
-    if (TipoScansione != 0) return;
-    BottoneAvanti->setEnabled(false);
-    PreparaEsercizio();
-}

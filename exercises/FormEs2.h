@@ -32,11 +32,11 @@ public:
     void ImpostaDisegni();
     void ScombiccheraPosti();
     void Frame1_DragDrop(int Index, int sorgente);
-    void BottoneAvanti_Click();
     void SistemaRiquadro();
     bool posizionamentoInCorso() const { return inMovimento_; }
 
 protected:
+    void NuovoTurno() override { PreparaEsercizio(); }
     void layout(forms::Layout &l) override;
     void Form_Load() override;
     void Form_Activate() override;

@@ -46,18 +46,15 @@ void FormEs3::layout(Layout &l)
         .align(2).transparent().hidden();
 
     ControlliComuni c{};
-    const double pos[9][4] = {{7440, 315, 1095, 375}, {7440, 840, 1095, 495}, {8640, 210, 975, 615}, {8640, 735, 855, 615},
-                              {6060, 240, 1095, 975}, {6000, 270, 1095, 975}, {8400, 6120, 1935, 975}, {8400, 7200, 615, 495},
-                              {9840, 7200, 495, 495}};
-    std::copy(&pos[0][0], &pos[0][0] + 4, c.label1);
-    std::copy(&pos[1][0], &pos[1][0] + 4, c.label2);
-    std::copy(&pos[2][0], &pos[2][0] + 4, c.esatti);
-    std::copy(&pos[3][0], &pos[3][0] + 4, c.errati);
-    std::copy(&pos[4][0], &pos[4][0] + 4, c.iconaSi);
-    std::copy(&pos[5][0], &pos[5][0] + 4, c.iconaNo);
-    std::copy(&pos[6][0], &pos[6][0] + 4, c.avanti);
-    std::copy(&pos[7][0], &pos[7][0] + 4, c.manuale);
-    std::copy(&pos[8][0], &pos[8][0] + 4, c.automatica);
+    c.label1 = {7440, 315, 1095, 375};
+    c.label2 = {7440, 840, 1095, 495};
+    c.esatti = {8640, 210, 975, 615};
+    c.errati = {8640, 735, 855, 615};
+    c.iconaSi = {6060, 240, 1095, 975};
+    c.iconaNo = {6000, 270, 1095, 975};
+    c.avanti = {8400, 6120, 1935, 975};
+    c.manuale = {8400, 7200, 615, 495};
+    c.automatica = {9840, 7200, 495, 495};
     c.uscita = "PictureBoxUscita";
     c.tipoUscita = Kind::PictureBox;
     AggiungiControlliComuni(l, c);
@@ -69,7 +66,6 @@ void FormEs3::Form_Load()
     // highlighted at the start; placed before the layout is recorded for the resizing.
     ShapeRiquadro->Move(5760, 3000, 975, 735);
     FormEsercizio::Form_Load();
-    BottoneAvanti->Click = [this] { BottoneAvanti_Click(); };
     // The brick button answers the release of a mouse button only: left lays a brick,
     // right takes the top one away. It has no click, so keys on it do nothing.
     CommandMattone->MouseUp = [this](int b, int, double, double) { CommandMattone_MouseUp(b); };
@@ -188,12 +184,6 @@ void FormEs3::BottoneConferma_Click()
     else ErratoEs3();
 }
 
-void FormEs3::BottoneAvanti_Click()
-{
-    if (TipoScansione != 0) return;
-    BottoneAvanti->setEnabled(false);
-    NuovoNumero();
-}
 
 void FormEs3::EsattoEs3()
 {

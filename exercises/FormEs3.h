@@ -31,10 +31,10 @@ public:
     void CommandMattone_MouseUp(int Button);
     void Bot_ricomincia_Click();
     void BottoneConferma_Click();
-    void BottoneAvanti_Click();
     void MostraAiuto();
 
 protected:
+    void NuovoTurno() override { NuovoNumero(); }
     void layout(forms::Layout &l) override;
     void Form_Load() override;
     void Form_Activate() override;

@@ -40,16 +40,15 @@ void FormEs4::layout(Layout &l)
     l.add(Kind::Label, "Label4").at(4440, 6480, 4335, 375).withFont("Arial", 12, true).transparent();
 
     ControlliComuni c{};
-    auto metti = [](double *dst, std::initializer_list<double> v) { std::copy(v.begin(), v.end(), dst); };
-    metti(c.label1, {1440, 6195, 1095, 375});
-    metti(c.esatti, {2640, 6120, 975, 615});
-    metti(c.label2, {1440, 6600, 1095, 495});
-    metti(c.errati, {2640, 6480, 855, 615});
-    metti(c.iconaSi, {240, 6120, 1095, 975});
-    metti(c.iconaNo, {240, 6120, 1095, 975});
-    metti(c.avanti, {9120, 6120, 1935, 975});
-    metti(c.manuale, {7440, 7080, 615, 495});
-    metti(c.automatica, {8160, 7080, 495, 495});
+    c.label1 = {1440, 6195, 1095, 375};
+    c.esatti = {2640, 6120, 975, 615};
+    c.label2 = {1440, 6600, 1095, 495};
+    c.errati = {2640, 6480, 855, 615};
+    c.iconaSi = {240, 6120, 1095, 975};
+    c.iconaNo = {240, 6120, 1095, 975};
+    c.avanti = {9120, 6120, 1935, 975};
+    c.manuale = {7440, 7080, 615, 495};
+    c.automatica = {8160, 7080, 495, 495};
     // The order menu stands between the count reset and the exit.
     c.menuPropri = [](Layout &m) {
         m.add(Kind::Menu, "mnuOrdine").cap("Ordine");
@@ -62,7 +61,6 @@ void FormEs4::layout(Layout &l)
 void FormEs4::Form_Load()
 {
     FormEsercizio::Form_Load();
-    BottoneAvanti->Click = [this] { BottoneAvanti_Click(); };
     mnuCresci->Click = [this] { mnuCresci_Click(); };
     mnuDecresci->Click = [this] { mnuDecresci_Click(); };
     for (int i = 0; i < 5; ++i)
@@ -256,20 +254,12 @@ void FormEs4::PosizionaDaSolo(int k, bool daScansione)
 {
     Control *carta = PictureBoxSecondaImmagine[k], *casella = PictureBox1[k];
     casella->setVisible(false);
-    const int dx = intero(carta->Left() - casella->Left()) / 10;
-    const int dy = intero(carta->Top() - casella->Top()) / 10;
     Trascinabile(k, false);
     carta->setMousePointer(vbDefault);
     inMovimento_ = true;
+    // Broken off when the pupil leaves, or when a new round begins: its cards are not this one's.
     const int turno = turno_;
-    QPointer<FormEs4> vivo(this);
-    for (int passo = 0; passo < 10; ++passo) {
-        Attendi(0.1);
-        if (!vivo || !isLoaded()) return; // the pupil left meanwhile
-        if (turno_ != turno) return;      // a new round began: its cards are not this one's
-        carta->setTop(carta->Top() - dy);
-        carta->setLeft(carta->Left() - dx);
-    }
+    if (!Viaggia(carta, casella, [this, turno] { return turno_ == turno; })) return;
     inMovimento_ = false;
     ++Sistemati;
     Piazza(k);
@@ -354,9 +344,3 @@ bool FormEs4::Seleziona(int p)
     return true;
 }
 
-void FormEs4::BottoneAvanti_Click()
-{
-    if (TipoScansione != 0) return;
-    BottoneAvanti->setEnabled(false);
-    PreparaEsercizio();
-}

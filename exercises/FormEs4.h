@@ -35,11 +35,11 @@ public:
     void ImpostaDisegni();
     void ScombiccheraPosti();
     void PictureBox1_DragDrop(int Index, forms::Control *Source);
-    void BottoneAvanti_Click();
     void SistemaRiquadro();
     bool posizionamentoInCorso() const { return inMovimento_; }
 
 protected:
+    void NuovoTurno() override { PreparaEsercizio(); }
     void layout(forms::Layout &l) override;
     void Form_Load() override;
     void Form_Activate() override;

@@ -41,16 +41,15 @@ void FormEs5::layout(Layout &l)
     l.add(Kind::Label, "Label4").at(4200, 6360, 4455, 375).cap("Label4").withFont("Arial", 12, true).align(2).transparent();
 
     ControlliComuni c{};
-    auto metti = [](double *dst, std::initializer_list<double> v) { std::copy(v.begin(), v.end(), dst); };
-    metti(c.label1, {240, 6195, 1095, 375});
-    metti(c.esatti, {1440, 6120, 975, 615});
-    metti(c.label2, {240, 6600, 1095, 495});
-    metti(c.errati, {1440, 6480, 855, 615});
-    metti(c.iconaSi, {9720, 600, 1095, 975});
-    metti(c.iconaNo, {9720, 600, 1095, 975});
-    metti(c.avanti, {9120, 6120, 1935, 975});
-    metti(c.manuale, {5400, 6960, 615, 495});
-    metti(c.automatica, {6120, 6960, 495, 495});
+    c.label1 = {240, 6195, 1095, 375};
+    c.esatti = {1440, 6120, 975, 615};
+    c.label2 = {240, 6600, 1095, 495};
+    c.errati = {1440, 6480, 855, 615};
+    c.iconaSi = {9720, 600, 1095, 975};
+    c.iconaNo = {9720, 600, 1095, 975};
+    c.avanti = {9120, 6120, 1935, 975};
+    c.manuale = {5400, 6960, 615, 495};
+    c.automatica = {6120, 6960, 495, 495};
     c.uscita = "PictureBoxUscita";
     c.tipoUscita = Kind::PictureBox;
     // The menu bar reads "Azzera conteggio", "Trova il numero", "Esci".
@@ -67,7 +66,6 @@ void FormEs5::layout(Layout &l)
 void FormEs5::Form_Load()
 {
     FormEsercizio::Form_Load();
-    BottoneAvanti->Click = [this] { BottoneAvanti_Click(); };
     mnuMezzo->Click = [this] { mnuMezzo_Click(); };
     mnuSuccessivo->Click = [this] { mnuSuccessivo_Click(); };
     mnuPrecedente->Click = [this] { mnuPrecedente_Click(); };
@@ -284,12 +282,6 @@ void FormEs5::ScegliAvanti()
     PreparaEsercizio();
 }
 
-void FormEs5::BottoneAvanti_Click()
-{
-    if (TipoScansione != 0) return;
-    BottoneAvanti->setEnabled(false);
-    PreparaEsercizio();
-}
 
 void FormEs5::ScegliModo(int modo, const char *testo, Control *voce)
 {

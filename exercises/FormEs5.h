@@ -46,13 +46,13 @@ public:
     void mnuPrecedente_Click();
     void mnuMancante_Click();
     void SistemaRiquadro();
-    void BottoneAvanti_Click();
 
     // The highest number on a card: the user's, kept within 4 (five different numbers)
     // and 10 (what can be drawn).
     static int NumeroPiuAlto();
 
 protected:
+    void NuovoTurno() override { PreparaEsercizio(); }
     void layout(forms::Layout &l) override;
     void Form_Load() override;
     void Form_Activate() override;

@@ -4,6 +4,7 @@
 #include "ModuloColoriSuoni.h"
 #include "ModuloPerIni.h"
 #include "forms/Twips.h"
+#include <cmath>
 
 using namespace forms;
 
@@ -16,7 +17,7 @@ QString FormEsercizio::ConSpazio(int n) { return (n >= 0 ? QStringLiteral(" ") :
 
 void FormEsercizio::AggiungiControlliComuni(Layout &l, const ControlliComuni &c)
 {
-    auto at = [](ControlSpec &s, const double r[4]) -> ControlSpec & { return s.at(r[0], r[1], r[2], r[3]); };
+    auto at = [](ControlSpec &s, const QRectF &r) -> ControlSpec & { return s.at(r.left(), r.top(), r.width(), r.height()); };
     at(l.add(Kind::Label, "Label1"), c.label1).cap("Esatti").withFont("Arial", 12, true).transparent();
     at(l.add(Kind::Label, "Label2"), c.label2).cap("Errati").withFont("Arial", 12, true).transparent();
     at(l.add(Kind::Label, "EtichettaEsatti"), c.esatti).cap("quantiesatti").withFont("Arial", 18, true).transparent().fore(0x008000);
@@ -41,6 +42,7 @@ void FormEsercizio::Form_Load()
     FormStandard::Form_Load();
     control(QStringLiteral("MenuAzzera"))->Click = [this] { MenuAzzera_Click(); };
     control(QStringLiteral("mnuEsci"))->Click = [this] { mnuEsci_Click(); };
+    BottoneAvanti->Click = [this] { BottoneAvanti_Click(); };
     // Yes goes back to the main menu; nothing is saved.
     uscita.collega([this] {
         Default<FormMenu>().Show();
@@ -54,6 +56,29 @@ void FormEsercizio::MenuAzzera_Click()
     EtichettaErrati->setCaption(QStringLiteral("0"));
     Esatti = 0;
     Errati = 0;
+}
+
+void FormEsercizio::BottoneAvanti_Click()
+{
+    if (TipoScansione != 0) return;
+    BottoneAvanti->setEnabled(false);
+    NuovoTurno();
+}
+
+bool FormEsercizio::Viaggia(Control *c, Control *destinazione, const std::function<bool()> &ancora)
+{
+    const int dx = int(std::nearbyint(c->Left() - destinazione->Left())) / 10;
+    const int dy = int(std::nearbyint(c->Top() - destinazione->Top())) / 10;
+    QPointer<FormEsercizio> vivo(this);
+    for (int passo = 0; passo < 10; ++passo) {
+        Attendi(0.1);
+        if (!vivo || !isLoaded() || (ancora && !ancora())) return false;
+        c->setTop(c->Top() - dy);
+        c->setLeft(c->Left() - dx);
+    }
+    c->setTop(destinazione->Top());
+    c->setLeft(destinazione->Left());
+    return true;
 }
 
 void FormEsercizio::AttivaFinestra()

@@ -6,12 +6,13 @@
 #include "FormStandard.h"
 #include "MotoreScansione.h"
 #include "PannelloUscita.h"
+#include <QRectF>
 #include <functional>
 #include <initializer_list>
 
 // Where a window lays out the controls every exercise has (twips, Left Top Width Height).
 struct ControlliComuni {
-    double label1[4], label2[4], esatti[4], errati[4], iconaSi[4], iconaNo[4], avanti[4], manuale[4], automatica[4];
+    QRectF label1, label2, esatti, errati, iconaSi, iconaNo, avanti, manuale, automatica;
     const char *contenitoreRiquadro = "";  // where the highlight frame is laid out
     const char *uscita = "FrameUscita";    // the holder of the exit panel
     forms::Kind tipoUscita = forms::Kind::Frame;
@@ -41,6 +42,8 @@ public:
     int PosizioneScansione() const { return scansione.posizione; }
 
     void MenuAzzera_Click();
+    // "avanti" by mouse (in the scanning modes the switch chooses it): the next round.
+    void BottoneAvanti_Click();
     void mnuEsci_Click() { PresentaFinestraUscita(); }
     void PresentaFinestraUscita() { uscita.PresentaFinestraUscita(); }
     PannelloUscita &pannelloUscita() { return uscita; }
@@ -53,6 +56,8 @@ protected:
     static void AggiungiControlliComuni(forms::Layout &l, const ControlliComuni &c);
 
     void Form_Load() override;
+    // The window's new round (NuovoNumero or PreparaEsercizio).
+    virtual void NuovoTurno() = 0;
 
     // The frame's shares of a window's work.
     void AttivaFinestra();                     // full screen, counters, background
@@ -63,6 +68,10 @@ protected:
     void SistemaRiquadro(forms::Control *elemento);
     // The highlight of one item: the frame when the window uses it, else the colour.
     void Evidenzia(forms::Control *elemento, bool acceso, bool conRiquadro);
+    // A control travels onto another in ten steps of a tenth of a second, the events being
+    // processed meanwhile; false when the travel was broken off because the window was
+    // left or `ancora` stopped holding. The caller then touches nothing more.
+    bool Viaggia(forms::Control *c, forms::Control *destinazione, const std::function<bool()> &ancora = {});
     // The key catcher of the current scanning mode.
     forms::Control *CatturaTasti() const;
 
