@@ -56,7 +56,6 @@ void FormEs1::Form_Load()
     Text1->KeyUp = [this](int &k, int) { Text1_KeyUp(k); };
     for (int i = 0; i < 3; ++i) CommandAiuto[i]->Click = [this, i] { CommandAiuto_Click(i); };
 
-    scansione.pausaConQualsiasiTasto = true;
     scansione.numeroElementi = [this] { return UltimoNumero() + 1; };
     scansione.successivo = [this](int p) {
         // The next enabled number button, wrapping after the last one in use.

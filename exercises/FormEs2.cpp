@@ -60,7 +60,6 @@ void FormEs2::Form_Load()
     for (int i = 0; i < 4; ++i)
         Frame1[i]->DragDrop = [this, i](Control *sorgente, double, double) { Frame1_DragDrop(i, sorgente->Index()); };
 
-    scansione.pausaConQualsiasiTasto = true;
     scansione.numeroElementi = [] { return 4; };
     scansione.successivo = [this](int p) { return Successivo(p); };
     scansione.evidenzia = [this](int, bool acceso) {
@@ -68,10 +67,6 @@ void FormEs2::Form_Load()
     };
     scansione.seleziona = [this](int p) { return Seleziona(p); };
     scansione.inAttesaAvanti = [this] { return FaseScansione == 3; };
-    scansione.scegliAvanti = [this] {
-        BottoneAvanti->setEnabled(false);
-        PreparaEsercizio();
-    };
     scansione.collega();
 }
 

@@ -72,7 +72,6 @@ void FormEs3::Form_Load()
     Bot_ricomincia->Click = [this] { Bot_ricomincia_Click(); };
     BottoneConferma->Click = [this] { BottoneConferma_Click(); };
 
-    scansione.pausaConQualsiasiTasto = true;
     scansione.numeroElementi = [] { return 4; };
     // Mattone, Ricomincia, Conferma and round again; "avanti" is reached only by a right
     // answer, and while it waits the engine makes no step.

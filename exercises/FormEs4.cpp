@@ -66,7 +66,6 @@ void FormEs4::Form_Load()
     for (int i = 0; i < 5; ++i)
         PictureBox1[i]->DragDrop = [this, i](Control *sorgente, double, double) { PictureBox1_DragDrop(i, sorgente); };
 
-    scansione.pausaConQualsiasiTasto = true;
     scansione.numeroElementi = [] { return 5; };
     scansione.successivo = [this](int p) { return Successivo(p); };
     scansione.evidenzia = [this](int, bool acceso) {
@@ -75,10 +74,6 @@ void FormEs4::Form_Load()
     // The highlight moves on after every selection, also when nothing was chosen.
     scansione.seleziona = [this](int p) { return Seleziona(p); };
     scansione.inAttesaAvanti = [this] { return FaseScansione == 3; };
-    scansione.scegliAvanti = [this] {
-        BottoneAvanti->setEnabled(false);
-        PreparaEsercizio();
-    };
     scansione.collega();
 }
 

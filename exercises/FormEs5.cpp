@@ -75,7 +75,6 @@ void FormEs5::Form_Load()
 
     // The frame steps over the five cards, hidden ones included, and then rests on
     // "avanti" once the question is solved.
-    scansione.pausaConQualsiasiTasto = true;
     scansione.numeroElementi = [] { return 5; };
     scansione.evidenzia = [this](int p, bool acceso) {
         if (acceso) FormEsercizio::SistemaRiquadro(PictureBoxSecondaImmagine[p]);

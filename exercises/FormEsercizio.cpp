@@ -43,6 +43,13 @@ void FormEsercizio::Form_Load()
     control(QStringLiteral("MenuAzzera"))->Click = [this] { MenuAzzera_Click(); };
     control(QStringLiteral("mnuEsci"))->Click = [this] { mnuEsci_Click(); };
     BottoneAvanti->Click = [this] { BottoneAvanti_Click(); };
+    // Every exercise halts its automatic scanning while any key is held, and "avanti"
+    // chosen by switch starts the next round; the windows add their items and rules.
+    scansione.pausaConQualsiasiTasto = true;
+    scansione.scegliAvanti = [this] {
+        BottoneAvanti->setEnabled(false);
+        NuovoTurno();
+    };
     // Yes goes back to the main menu; nothing is saved.
     uscita.collega([this] {
         Default<FormMenu>().Show();
