@@ -167,7 +167,10 @@ private slots:
         // Two wrong pictures for box 0 bring its own picture there.
         QVERIFY(alSuoPosto(f, 0));
         QCOMPARE(f.FaseScansione, 1);
-        QCOMPARE(f.PosizioneScansione(), 3);
+        // The highlight is at once on the first empty box, and that box is what a switch
+        // chooses next.
+        QCOMPARE(f.PosizioneScansione(), 1);
+        QCOMPARE(f.ShapeRiquadro->Left(), f.Frame1[1]->Left() - DimensioneRiquadro);
         QCOMPARE(Errati, 2);
         QCOMPARE(Esatti, 0);
     }

@@ -27,7 +27,7 @@ bool incorniciato(FormEs4 &f, Control *c)
     Control *r = f.ShapeRiquadro;
     return r->Left() == c->Left() - b && r->Top() == c->Top() - b && r->Width() == c->Width() + b && r->Height() == c->Height() + b;
 }
-bool crescenti(const std::array<int, 5> &n) { return std::adjacent_find(n.begin(), n.end(), std::greater_equal<int>()) == n.end(); }
+bool crescenti(const std::vector<int> &n) { return std::adjacent_find(n.begin(), n.end(), std::greater_equal<int>()) == n.end(); }
 
 void space(FormEs4 &f) { QTest::keyClick(f.PictureScansioneManuale->widget(), Qt::Key_Space); }
 void enter(FormEs4 &f) { QTest::keyClick(f.PictureScansioneManuale->widget(), Qt::Key_Return); }
@@ -88,7 +88,7 @@ private slots:
             f.mnuDecresci->raiseClick();
             QCOMPARE(RigheEsercizi[NumeroRigheEsercizi - 1], MLSGetString(QStringLiteral("0040")));
             QVERIFY(!f.mnuCresci->Checked() && f.mnuDecresci->Checked());
-            std::array<int, 5> rovescio = f.Numeri;
+            std::vector<int> rovescio = f.Numeri;
             std::reverse(rovescio.begin(), rovescio.end());
             QVERIFY(crescenti(rovescio));
         }
@@ -110,7 +110,7 @@ private slots:
         for (int massimo : {2, 4}) {
             NumeroMassimo = massimo;
             f.PreparaEsercizio();
-            QCOMPARE(f.Numeri, (std::array<int, 5>{0, 1, 2, 3, 4}));
+            QCOMPARE(f.Numeri, (std::vector<int>{0, 1, 2, 3, 4}));
         }
     }
 
@@ -127,7 +127,7 @@ private slots:
 
         trascina(carta(f, 0), casella(f, 1)); // wrong: counted on the dragged card
         QCOMPARE(f.EtichettaErrati->Caption(), QStringLiteral(" 1"));
-        QCOMPARE(f.ErroriImmagine, (std::array<int, 5>{1, 0, 0, 0, 0}));
+        QCOMPARE(f.ErroriImmagine, (std::vector<int>{1, 0, 0, 0, 0}));
         QVERIFY(casella(f, 1)->Visible());
         trascina(carta(f, 0), casella(f, 0));
         QVERIFY(alSuoPosto(f, 0));
@@ -171,7 +171,7 @@ private slots:
         QVERIFY(alSuoPosto(f, 2));
         QCOMPARE(f.Sistemati, 1);
         QCOMPARE(Esatti, 0);
-        QCOMPARE(f.ErroriImmagine, (std::array<int, 5>{0, 0, 2, 0, 0}));
+        QCOMPARE(f.ErroriImmagine, (std::vector<int>{0, 0, 2, 0, 0}));
         const QString inizio = f.RigaLog.left(f.RigaLog.indexOf(QLatin1Char('(')));
         for (int k : {0, 1, 3, 4}) trascina(carta(f, k), casella(f, k));
         // The last card is always the pupil's: the round ends with a right placement.
@@ -251,7 +251,7 @@ private slots:
         QCOMPARE(f.ImmagineScelta, 3); // the frame stays on the wrong card
         enter(f);
         QVERIFY(alSuoPosto(f, 0));
-        QCOMPARE(f.ErroriImmagine, (std::array<int, 5>{2, 0, 0, 0, 0}));
+        QCOMPARE(f.ErroriImmagine, (std::vector<int>{2, 0, 0, 0, 0}));
         QCOMPARE(f.FaseScansione, 1);
         QVERIFY(incorniciato(f, casella(f, 2)));
 
