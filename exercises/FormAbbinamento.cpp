@@ -45,9 +45,7 @@ void FormAbbinamento::ImpostaScansioneAbbinamento()
         ShapeRiquadro->setVisible(false);
     } else {
         // The highlight is always the frame here.
-        ShapeRiquadro->setBorderWidth(DimensioneRiquadro);
-        ShapeRiquadro->setBorderColor(colourFromDouble(ColoreScansione));
-        ShapeRiquadro->setVisible(true);
+        MostraRiquadro();
         for (int i = 0; i < coppie_; ++i) {
             Trascinabile(i, false);
             immagini_[i]->setMousePointer(vbDefault);

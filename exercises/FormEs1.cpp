@@ -105,9 +105,7 @@ void FormEs1::Form_Activate()
         if (TipoScansione == 1) FrameScansione->setBackColor(BackColor());
         BottoneAvanti->setMousePointer(vbDefault);
         if (ConRiquadro) {
-            ShapeRiquadro->setBorderWidth(DimensioneRiquadro);
-            ShapeRiquadro->setBorderColor(colourFromDouble(ColoreScansione));
-            ShapeRiquadro->setVisible(true);
+            MostraRiquadro();
         }
         for (int k = 0; k <= 10; ++k) {
             const bool inUso = k <= UltimoNumero();

@@ -116,9 +116,7 @@ void FormEs3::Form_Activate()
     if (TipoScansione != 0) {
         for (Control *c : puntatori) c->setMousePointer(vbDefault);
         if (ConRiquadro) {
-            ShapeRiquadro->setBorderWidth(DimensioneRiquadro);
-            ShapeRiquadro->setBorderColor(colourFromDouble(ColoreScansione));
-            ShapeRiquadro->setVisible(true);
+            MostraRiquadro();
         }
     }
     NuovoNumero();

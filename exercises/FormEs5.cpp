@@ -122,9 +122,7 @@ void FormEs5::Form_Activate()
         ShapeRiquadro->setVisible(false);
     } else {
         // This window always highlights with the frame.
-        ShapeRiquadro->setBorderWidth(DimensioneRiquadro);
-        ShapeRiquadro->setBorderColor(colourFromDouble(ColoreScansione));
-        ShapeRiquadro->setVisible(true);
+        MostraRiquadro();
         for (int i = 0; i < 5; ++i) {
             trascinabili(i, 0);
             PictureBoxSecondaImmagine[i]->setMousePointer(vbDefault);

@@ -152,6 +152,13 @@ void FormEsercizio::SistemaRiquadro(Control *elemento)
     ShapeRiquadro->Move(elemento->Left() - b, elemento->Top() - b, elemento->Width() + b, elemento->Height() + b);
 }
 
+void FormEsercizio::MostraRiquadro()
+{
+    ShapeRiquadro->setBorderWidth(DimensioneRiquadro);
+    ShapeRiquadro->setBorderColor(colourFromDouble(ColoreScansione));
+    ShapeRiquadro->setVisible(true);
+}
+
 void FormEsercizio::Evidenzia(Control *elemento, bool acceso, bool conRiquadro)
 {
     if (conRiquadro) {

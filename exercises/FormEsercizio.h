@@ -66,6 +66,8 @@ protected:
     void Esatto(bool risolveTurno = true);
     void Errato();
     void SistemaRiquadro(forms::Control *elemento);
+    // The highlight frame shown with the user's width and colour.
+    void MostraRiquadro();
     // The highlight of one item: the frame when the window uses it, else the colour.
     void Evidenzia(forms::Control *elemento, bool acceso, bool conRiquadro);
     // A control travels onto another in ten steps of a tenth of a second, the events being
