@@ -145,11 +145,6 @@ void FormWindow::closeEvent(QCloseEvent *e)
     e->ignore();
 }
 
-void FormWindow::changeEvent(QEvent *e)
-{
-    QWidget::changeEvent(e);
-}
-
 bool FormWindow::eventFilter(QObject *o, QEvent *e)
 {
     if (!form_) return false;
