@@ -5,6 +5,8 @@
 #include "forms/Twips.h"
 #include "platform/Paths.h"
 #include "shell/ModuloPerIni.h"
+#include "shell/Modulo1.h"
+#include "platform/Random.h"
 #include "shell/modLanguageSupport.h"
 #include <QDir>
 #include <QFile>
@@ -95,4 +97,19 @@ void fotografa(forms::Form &f, const QString &nome)
 {
     const QString dir = qEnvironmentVariable("BRIVO_GRAB");
     if (!dir.isEmpty()) f.window()->grab().save(dir + QLatin1Char('/') + nome + QStringLiteral(".png"));
+}
+
+void preparaEsercizio(unsigned seme)
+{
+    forms::Screen::setSizeOverride(QSize(1280, 1024));
+    for (int k = 0; k <= 10; ++k) NumeriInLettere[k] = QString::number(k);
+    platform::randomSeed(seme);
+    Esatti = 0;
+    Errati = 0;
+}
+
+void chiudiFinestre()
+{
+    forms::Form::UnloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

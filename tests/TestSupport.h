@@ -53,3 +53,8 @@ void trascina(forms::Control *sorgente, forms::Control *destinazione);
 // Saves a picture of the window into the folder BRIVO_GRAB names, when it names one, so
 // that a person can look at what the pupil sees.
 void fotografa(forms::Form &f, const QString &nome);
+
+// An exercise window's test starts on a 1280x1024 screen with digits for number words, a
+// fixed random sequence and zeroed counters; it ends with every window unloaded and gone.
+void preparaEsercizio(unsigned seme);
+void chiudiFinestre();

@@ -40,19 +40,8 @@ void selectNumber(FormEs1 &f, int n)
 class TestEs1 : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Screen::setSizeOverride(QSize(1280, 1024));
-        for (int k = 0; k <= 10; ++k) NumeriInLettere[k] = QString::number(k);
-        platform::randomSeed(11);
-        Esatti = 0;
-        Errati = 0;
-    }
-    void cleanup()
-    {
-        Form::UnloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void init() { preparaEsercizio(11); }
+    void cleanup() { chiudiFinestre(); }
 
     void contatoriEPezziDelRegistro()
     {

@@ -20,18 +20,8 @@ bool alSuoPosto(FormEs2 &f, int k)
 class TestEs2 : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Screen::setSizeOverride(QSize(1280, 1024));
-        for (int k = 0; k <= 10; ++k) NumeriInLettere[k] = QString::number(k);
-        platform::randomSeed(5);
-        Esatti = Errati = 0;
-    }
-    void cleanup()
-    {
-        Form::UnloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void init() { preparaEsercizio(5); }
+    void cleanup() { chiudiFinestre(); }
 
     void giroConIlMouse()
     {

@@ -66,19 +66,8 @@ public:
 class TestEs3 : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Screen::setSizeOverride(QSize(1280, 1024));
-        for (int k = 0; k <= 10; ++k) NumeriInLettere[k] = QString::number(k);
-        platform::randomSeed(7);
-        Esatti = 0;
-        Errati = 0;
-    }
-    void cleanup()
-    {
-        Form::UnloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void init() { preparaEsercizio(7); }
+    void cleanup() { chiudiFinestre(); }
 
     void colonnaConIlMouse()
     {

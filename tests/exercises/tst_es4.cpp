@@ -48,19 +48,8 @@ void scegli(FormEs4 &f, int casella, int carta)
 class TestEs4 : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Screen::setSizeOverride(QSize(1280, 1024));
-        for (int k = 0; k <= 10; ++k) NumeriInLettere[k] = QString::number(k);
-        platform::randomSeed(7);
-        Esatti = 0;
-        Errati = 0;
-    }
-    void cleanup()
-    {
-        Form::UnloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void init() { preparaEsercizio(7); }
+    void cleanup() { chiudiFinestre(); }
 
     void intestazioniEOrdine()
     {

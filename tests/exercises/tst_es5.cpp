@@ -47,18 +47,11 @@ class TestEs5 : public QObject {
 private slots:
     void init()
     {
-        Screen::setSizeOverride(QSize(1280, 1024));
+        preparaEsercizio(5);
         const char *parole[11] = {"zero", "uno", "due", "tre", "quattro", "cinque", "sei", "sette", "otto", "nove", "dieci"};
         for (int k = 0; k <= 10; ++k) NumeriInLettere[k] = QLatin1String(parole[k]);
-        platform::randomSeed(5);
-        Esatti = 0;
-        Errati = 0;
     }
-    void cleanup()
-    {
-        Form::UnloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { chiudiFinestre(); }
 
     void domande_data()
     {

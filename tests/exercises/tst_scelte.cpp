@@ -25,11 +25,7 @@ private slots:
         Screen::setSizeOverride(QSize(1280, 1024));
         for (int k = 0; k <= 10; ++k) NumeriInLettere[k] = QStringLiteral("nove");
     }
-    void cleanup()
-    {
-        Form::UnloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { chiudiFinestre(); }
 
     void sceltaConIlMouse()
     {
