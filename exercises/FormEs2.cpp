@@ -47,6 +47,7 @@ void FormEs2::layout(Layout &l)
     c.avanti = {6720, 6120, 1935, 975};
     c.manuale = {4680, 6840, 615, 495};
     c.automatica = {5400, 6840, 495, 495};
+    c.spaziAzzera = 8;
     c.tipoUscita = Kind::PictureBox;
     AggiungiControlliComuni(l, c);
 }

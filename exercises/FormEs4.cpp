@@ -41,6 +41,7 @@ void FormEs4::layout(Layout &l)
     c.avanti = {9120, 6120, 1935, 975};
     c.manuale = {7440, 7080, 615, 495};
     c.automatica = {8160, 7080, 495, 495};
+    c.spaziAzzera = 1;
     // The order menu stands between the count reset and the exit.
     c.menuPropri = [](Layout &m) {
         m.add(Kind::Menu, "mnuOrdine").cap("Ordine");

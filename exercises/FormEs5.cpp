@@ -52,6 +52,7 @@ void FormEs5::layout(Layout &l)
     c.automatica = {6120, 6960, 495, 495};
     c.uscita = "PictureBoxUscita";
     c.tipoUscita = Kind::PictureBox;
+    c.spaziAzzera = 1;
     // The menu bar reads "Azzera conteggio", "Trova il numero", "Esci".
     c.menuPropri = [](Layout &m) {
         m.add(Kind::Menu, "mnuTrova").cap("Trova il numero");

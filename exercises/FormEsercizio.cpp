@@ -32,7 +32,7 @@ void FormEsercizio::AggiungiControlliComuni(Layout &l, const ControlliComuni &c)
     l.add(Kind::Shape, "ShapeRiquadro").in(QLatin1String(c.contenitoreRiquadro)).at(0, 0, 1000, 1000).outline(0x0000FF, 9).hidden();
     l.add(Kind::Label, "LabelDimensionaFont").cap("dimensiona font ").withFont("Arial", 14.25).autosized().hidden().transparent();
     AggiungiPannelloUscita(l, c.uscita, c.tipoUscita);
-    l.add(Kind::Menu, "MenuAzzera").cap("Azzera conteggio   ");
+    l.add(Kind::Menu, "MenuAzzera").cap(QStringLiteral("Azzera conteggio") + QString(c.spaziAzzera, QLatin1Char(' ')));
     if (c.menuPropri) c.menuPropri(l);
     l.add(Kind::Menu, "mnuEsci").cap("Esci");
 }

@@ -16,6 +16,7 @@ struct ControlliComuni {
     const char *contenitoreRiquadro = "";  // where the highlight frame is laid out
     const char *uscita = "FrameUscita";    // the holder of the exit panel
     forms::Kind tipoUscita = forms::Kind::Frame;
+    int spaziAzzera = 3;                   // the blanks after "Azzera conteggio" in the menu bar
     // The window's own menus, between "Azzera conteggio" and "Esci".
     std::function<void(forms::Layout &)> menuPropri;
 };

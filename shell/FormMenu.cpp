@@ -60,7 +60,7 @@ void FormMenu::layout(Layout &l)
     l.add(Kind::Menu, "mnuConfigura").cap("Configurazione");
     l.add(Kind::Menu, "mnuEserciziEseguiti").cap("Esercizi eseguiti");
     l.add(Kind::Menu, "mnuInfo").cap("Informazioni");
-    l.add(Kind::Menu, "mnuDocum2").in("mnuInfo").cap("documentazione pedagodica");
+    l.add(Kind::Menu, "mnuDocum2").in("mnuInfo").cap("documentazione pedagogica");
     l.add(Kind::Menu, "mnuDocum").in("mnuInfo").cap("documentazione uso");
     l.add(Kind::Menu, "mnuAbout").in("mnuInfo").cap("about");
     l.add(Kind::Menu, "mnuLanguages").cap("Lingua");

@@ -3,6 +3,7 @@
 #include "FormAvvio.h"
 #include "Modulo1.h"
 #include "modLanguageSupport.h"
+#include <QDir>
 #include <QFile>
 #include <QTimer>
 #include <QtTest>
@@ -77,6 +78,7 @@ private slots:
     void sameRulesAboveAndBelow64000Bytes_data();
     void sameRulesAboveAndBelow64000Bytes();
     void writeIniReportsSuccess();
+    void shippedFilesInWindows1252WithCrLf();
 
     void translationReplacesTexts();
     void missingKeysEmptyOnlyTheWindowsTexts();
@@ -202,6 +204,29 @@ void TestLingua::writeIniReportsSuccess()
     QCOMPARE(readLines(env.program() + QStringLiteral("/LangSetting.ini")),
              (QStringList{"[Language]", "CurrentLanguage=English"}));
     QCOMPARE(MLSWriteIni(env.program() + QStringLiteral("\\manca\\LangSetting.ini"), "Language", "CurrentLanguage", "x"), 0);
+}
+
+void TestLingua::shippedFilesInWindows1252WithCrLf()
+{
+    const QDir dir(qEnvironmentVariable("BRIVO_ASSETS") + QStringLiteral("/lang"));
+    const QStringList files = dir.entryList({QStringLiteral("*.lng")}, QDir::Files);
+    QVERIFY(files.contains(QStringLiteral("Italiano.lng")));
+    for (const QString &name : files) {
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray b = f.readAll();
+        QVERIFY2(b.endsWith("\r\n"), qPrintable(name));
+        for (qsizetype i = 0; i < b.size(); ++i) {
+            const auto u = static_cast<unsigned char>(b[i]);
+            const auto next = i + 1 < b.size() ? static_cast<unsigned char>(b[i + 1]) : 0u;
+            const QString where = name + QStringLiteral(" byte %1").arg(i);
+            QVERIFY2(u != '\n' || (i > 0 && b[i - 1] == '\r'), qPrintable(where + QStringLiteral(": bare line feed")));
+            QVERIFY2(u != '\r' || next == '\n', qPrintable(where + QStringLiteral(": bare carriage return")));
+            // Bytes that Windows-1252 leaves undefined, and the start of a UTF-8 sequence.
+            QVERIFY2(u != 0x81 && u != 0x8D && u != 0x8F && u != 0x90 && u != 0x9D, qPrintable(where));
+            QVERIFY2(!(u >= 0xC2 && u <= 0xF4 && next >= 0x80 && next <= 0xBF), qPrintable(where + QStringLiteral(": UTF-8")));
+        }
+    }
 }
 
 void TestLingua::translationReplacesTexts()
