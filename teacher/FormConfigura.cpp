@@ -125,8 +125,6 @@ void FormConfigura::layout(Layout &l)
 
     l.add(Kind::Label, "LabelDimensionaFont").at(0, 0, 1500, 330).cap("dimensiona font ").withFont("Arial", 14.25, true)
         .autosized().hidden().transparent();
-    l.add(Kind::Label, "LabelTestoVelocita").cap("Velocità scansione: ").hidden();
-    l.add(Kind::Label, "LabelTestoSecondi").cap(" secondi").hidden();
     l.add(Kind::Label, "LabelNomeNonValido")
         .cap("Questo nome non si può usare: il nome di un alunno non può contenere i segni \\ / : * ? < > | né due punti di seguito.")
         .hidden();
@@ -324,7 +322,7 @@ QString FormConfigura::TestoVelocita() const
 {
     QString secondi = QString::number(VelocitaScansione / 4.0, 'f', 2);
     secondi.replace(QLatin1Char('.'), QLocale().decimalPoint());
-    return LabelTestoVelocita->Caption() + secondi + LabelTestoSecondi->Caption();
+    return QStringLiteral("Velocità scansione: ") + secondi + QStringLiteral(" secondi");
 }
 
 // ---- tabs and leaving ----

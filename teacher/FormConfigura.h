@@ -77,9 +77,7 @@ public:
     forms::Ctl CheckRiparti{this, "CheckRiparti"};
 
     forms::Ctl LabelDimensionaFont{this, "LabelDimensionaFont"};
-    // Hidden carriers of texts the window builds, so that the language file translates them.
-    forms::Ctl LabelTestoVelocita{this, "LabelTestoVelocita"};
-    forms::Ctl LabelTestoSecondi{this, "LabelTestoSecondi"};
+    // Hidden carrier of the message for a refused name, so that the language file translates it.
     forms::Ctl LabelNomeNonValido{this, "LabelNomeNonValido"};
 
     void ImpostaConfigurazioni();

@@ -108,6 +108,17 @@ private slots:
         }
         QVERIFY2(diversi.isEmpty(), qPrintable(diversi.join(QLatin1Char('\n'))));
     }
+
+    // The configuration window's controls carry no tool tips, in either language.
+    void configurazioneSenzaSuggerimenti()
+    {
+        for (const char *lingua : {"Italiano", "English"}) {
+            Ambiente env;
+            MLSCurrentLanguage = QLatin1String(lingua);
+            for (const auto &[chiave, testo] : caricaE<FormConfigura>())
+                if (chiave.endsWith(QLatin1String(".ToolTipText"))) QVERIFY2(testo.isEmpty(), qPrintable(chiave));
+        }
+    }
 };
 
 QTEST_MAIN(TestItaliano)
