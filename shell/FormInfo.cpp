@@ -33,9 +33,9 @@ void FormInfo::Form_Activate()
 {
     FormStandard::Form_Activate();
     const QString br = QStringLiteral("\r\n");
-    Label1->setCaption(QStringLiteral("Software di") + br + QStringLiteral("il gruppo di sviluppo di Brivomarte") + br
-                       + QStringLiteral("Brivomarte, versione 1.0") + br
-                       + QStringLiteral("programmi educativi per la scuola") + br);
+    Label1->setCaption(QStringLiteral("Software di") + br + QStringLiteral("Tesmo") + br
+                       + QStringLiteral("programmi educativi per la scuola") + br
+                       + QStringLiteral("Brivomarte, versione 1.0") + br);
     Label3->setCaption(QStringLiteral("Uso libero e gratuito nelle scuole e nelle famiglie, citando gli autori.") + br
                        + QStringLiteral("Il programma è fornito così com'è, senza alcuna garanzia."));
     QString righe;

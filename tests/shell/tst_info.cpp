@@ -7,6 +7,8 @@
 #include "ModuloPerIni.h"
 #include "modLanguageSupport.h"
 #include <QDesktopServices>
+#include <QFile>
+#include <QRegularExpression>
 #include <QUrl>
 #include <QtTest>
 
@@ -74,6 +76,18 @@ void TestInfo::openedFromTheMenu()
     const QStringList righe = credits.chopped(2).split(QStringLiteral("\r\n"));
     QCOMPARE(righe.size(), 4);
     for (const QString &r : righe) QVERIFY(!r.trimmed().isEmpty());
+    // "di" takes no article after it ("di il" is not Italian), and the document about the
+    // program gives the same credit, line for line.
+    QVERIFY2(!QRegularExpression(QStringLiteral("^(il|lo|la|i|gli|le|l')\\b")).match(righe[1]).hasMatch(), qPrintable(righe[1]));
+    QFile documento(qEnvironmentVariable("BRIVO_ASSETS") + QStringLiteral("/docs/documento.md"));
+    QVERIFY(documento.open(QIODevice::ReadOnly));
+    const QString md = QString::fromUtf8(documento.readAll());
+    const qsizetype inizio = md.indexOf(QStringLiteral("**Software di**"));
+    QVERIFY(inizio >= 0);
+    QStringList credito;
+    for (const QString &r : md.mid(inizio).section(QStringLiteral("\n## "), 0, 0).split(QLatin1Char('\n')))
+        if (!r.trimmed().isEmpty()) credito << r.trimmed();
+    QCOMPARE(credito.mid(0, 4), (QStringList{QStringLiteral("**Software di**")} + righe.mid(1)));
 
     const QString termini = info.Label3->Caption();
     QCOMPARE(termini.count(QStringLiteral("\r\n")), 1);
