@@ -1,4 +1,5 @@
 #include "RichText.h"
+#include "Text8.h"
 #include <QFont>
 #include <QSaveFile>
 #include <QStringList>
@@ -30,6 +31,9 @@ void appendText(QByteArray &out, QStringView text)
         } else if (u < 0x20 || u == 0x7F || u == QChar::ObjectReplacementCharacter || u == QChar::ParagraphSeparator
                    || u == 0xFDD0 || u == 0xFDD1) {
             // Control characters and the document's own markers (objects, frames) carry no text.
+        } else if (const QByteArray cp = encodeCp1252(QString(c)); cp != "?") {
+            // The file's own code page, which every reader knows.
+            out += "\\'" + cp.toHex();
         } else {
             // A signed 16-bit code unit, then the one-character stand-in for readers that
             // do not know it; characters beyond 16 bits go as their two surrogates.

@@ -8,8 +8,8 @@ class QTextDocument;
 
 namespace platform {
 
-// The document as RTF. Plain 7-bit text: braces and backslashes are escaped, every other
-// character outside printable ASCII is written as a Unicode escape.
+// The document as RTF. Plain 7-bit text: braces and backslashes are escaped, characters of
+// Windows-1252 are written as its byte (\'xx), every other one as a Unicode escape.
 QByteArray rtfFromDocument(const QTextDocument &document);
 
 // Writes the document as RTF to the file, whole or not at all. False when the file could
