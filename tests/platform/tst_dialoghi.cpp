@@ -5,7 +5,9 @@
 #include "forms/Form.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
+#include <QAbstractButton>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -54,8 +56,22 @@ std::unique_ptr<QTimer> alDialogo(std::function<void(QWidget *)> passo)
 
 // Types a name into the file dialog and presses its OK button, through the dialog's own
 // checks. The dialog fills its views in the background and may reset the typed name
-// meanwhile, so the pollers repeat this until the dialog closes.
-
+// meanwhile, so the pollers repeat this until the dialog closes. The press is queued: the
+// question it may ask runs its own event loop, in which the poller has to go on.
+void scriviEConferma(QFileDialog *d, const QString &nome, bool &inCorso)
+{
+    if (inCorso) return;
+    auto *campo = d->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    if (!campo) return;
+    campo->setText(nome);
+    inCorso = true;
+    QTimer::singleShot(0, d, [d, &inCorso] {
+        const auto *bottoni = d->findChild<QDialogButtonBox *>();
+        for (QAbstractButton *b : bottoni->buttons())
+            if (bottoni->buttonRole(b) == QDialogButtonBox::AcceptRole && b->isEnabled()) b->click();
+        inCorso = false;
+    });
+}
 
 } // namespace
 
@@ -90,6 +106,7 @@ private slots:
     void customColoursStartBlackAtEveryCall();
     void fileDialogGetsModeAndFolder_data();
     void fileDialogGetsModeAndFolder();
+    void realSaveDialogAddsTheExtensionAndAsksBeforeReplacing();
     void documents();
 };
 
@@ -159,6 +176,39 @@ void TestDialoghi::fileDialogGetsModeAndFolder()
 }
 
 
+void TestDialoghi::realSaveDialogAddsTheExtensionAndAsksBeforeReplacing()
+{
+    const QString filtro = QStringLiteral("Documento RTF") + QChar(0) + QStringLiteral("*.rtf") + QChar(0) + QChar(0);
+    const QString dati = env->file(QStringLiteral("BrivoMarte/dati"));
+    QStringList domande;
+    int risposteNo = 0;
+    bool inCorso = false;
+    const auto passo = [&](QWidget *w) {
+        if (auto *d = qobject_cast<QFileDialog *>(w)) {
+            QCOMPARE(d->directory().absolutePath(), dati);
+            scriviEConferma(d, QStringLiteral("anna"), inCorso);
+        } else if (auto *box = qobject_cast<QMessageBox *>(w)) {
+            domande << box->text();
+            // The first time "No": the dialog stays open, and the name is asked for again.
+            box->button(risposteNo++ == 0 ? QMessageBox::No : QMessageBox::Yes)->click();
+        }
+    };
+    auto salva = [&] {
+        const auto poller = alDialogo(passo);
+        return ScegliFile(form.get(), 2, QStringLiteral("Salva"), QString(), filtro, CartellaDati, QStringLiteral("rtf"));
+    };
+
+    // A name typed without an extension takes ".rtf"; a new file is not asked about.
+    QCOMPARE(salva(), dati + QStringLiteral("/anna.rtf"));
+    QVERIFY(domande.isEmpty());
+
+    // The file is there now: the dialog asks before replacing it, and stays open on "No".
+    writeBytes(dati + QStringLiteral("/anna.rtf"), "{\\rtf1 }");
+    QCOMPARE(salva(), dati + QStringLiteral("/anna.rtf"));
+    QCOMPARE(domande.size(), 2);
+    QVERIFY2(domande[0].contains(QStringLiteral("anna.rtf")), qPrintable(domande[0]));
+    QVERIFY(!QApplication::activeModalWidget());
+}
 
 void TestDialoghi::documents()
 {
