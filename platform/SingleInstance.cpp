@@ -1,7 +1,6 @@
 #include "SingleInstance.h"
 #include "Paths.h"
 #include <QDir>
-#include <QFileInfo>
 #include <QLockFile>
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
