@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs, on Debian 12, the packages the build, the program and the tests need
 # (only those not yet installed), then configures and builds in build/.
+# Run it as yourself: only the package step needs privileges, and it asks for them
+# (apt-get directly when already root, sudo otherwise).
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES="cmake g++ ninja-build qt6-base-dev qt6-multimedia-dev qt6-svg-dev \
-fonts-liberation2 xvfb xauth xdotool"
+qt6-translations-l10n fonts-liberation2 xdg-utils xvfb xauth xdotool"
 
 missing=""
 for p in $PACKAGES; do
@@ -14,10 +16,18 @@ for p in $PACKAGES; do
   fi
 done
 if [ -n "$missing" ]; then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
+  if [ "$(id -u)" -eq 0 ]; then
+    SUDO=""
+  elif command -v sudo >/dev/null 2>&1; then
+    SUDO="sudo"
+  else
+    SUDO="none"
+  fi
+  if [ "$SUDO" = none ] || ! { $SUDO apt-get update -qq &&
+       $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing; }; then
+    echo "setup.sh: missing packages; as root, run: apt-get install$missing" >&2
+    exit 1
+  fi
 fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -19,7 +19,7 @@ std::array<QString, 11> NumeriInLettere;
 
 bool AvviaSistema()
 {
-    static platform::SingleInstance istanza(QStringLiteral("brivomarte-") + qEnvironmentVariable("USER", QStringLiteral("utente")));
+    static platform::SingleInstance istanza(QStringLiteral("brivomarte"));
     if (!istanza.acquire()) {
         platform::MsgBox(MLSGetString(QStringLiteral("0001")), platform::vbCritical | platform::vbOKOnly, QStringLiteral("Error"));
         return false;

@@ -4,6 +4,11 @@
 #include "platform/ProfileString.h"
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPointer>
+#include <QTranslator>
+#include <optional>
 
 QString MLSCurrentLanguage;
 
@@ -38,10 +43,38 @@ QString MLSGetString(const QString &Id)
     return MLSReadIni(MLSLanguageFile(MLSCurrentLanguage), QStringLiteral("Strings"), Id).value_or(QString());
 }
 
+void MLSLoadQtTranslations()
+{
+    static std::optional<QString> loaded; // the language whose Qt texts are installed
+    static QPointer<QTranslator> translator;
+    if (!QCoreApplication::instance() || loaded == MLSCurrentLanguage) return;
+    loaded = MLSCurrentLanguage;
+    delete translator; // takes itself out of the application
+    // A language is named by its language file, in English or in the language itself
+    // (English, Italiano, Deutsch); letter case does not count.
+    QLocale locale = QLocale::c();
+    for (int l = QLocale::AnyLanguage + 1; l <= QLocale::LastLanguage && locale == QLocale::c(); ++l) {
+        const QLocale candidate{QLocale::Language(l)};
+        if (candidate.language() != QLocale::Language(l)) continue;
+        if (QLocale::languageToString(candidate.language()).compare(MLSCurrentLanguage, Qt::CaseInsensitive) == 0
+            || candidate.nativeLanguageName().compare(MLSCurrentLanguage, Qt::CaseInsensitive) == 0)
+            locale = candidate;
+    }
+    if (locale == QLocale::c()) return; // no known language: Qt's texts stay in English
+    auto *t = new QTranslator(QCoreApplication::instance());
+    if (t->load(locale, QStringLiteral("qt"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(t);
+        translator = t;
+    } else {
+        delete t;
+    }
+}
+
 void MLSTranslateForm(forms::Form *Frm)
 {
     using forms::Kind;
     if (!Frm) return;
+    MLSLoadQtTranslations();
     const QString file = MLSLanguageFile(MLSCurrentLanguage);
     const QString section = Frm->Name();
     auto lookup = [&](const QString &key) { return MLSReadIni(file, section, key); };

@@ -16,6 +16,10 @@ int MLSWriteIni(const QString &File, const QString &Section, const QString &Key,
 // The text of an id in the current language; empty on any failure.
 QString MLSGetString(const QString &Id);
 void MLSTranslateForm(forms::Form *Frm);
+// Qt's own texts (the buttons and labels of the colour, file and print dialogs) in the
+// current language, from Qt's translations installed on the machine. Done again only when
+// the language has changed since the last call; every window translation calls it.
+void MLSLoadQtTranslations();
 
 // Paths beside the program.
 QString MLSSettingFile();

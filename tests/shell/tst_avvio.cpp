@@ -16,6 +16,7 @@ class TestAvvio : public QObject {
 private slots:
     void initTestCase();
     void secondCopyIsRefused();
+    void lockIsTheUsersOwn();
     void startWithoutLanguageFiles();
     void cleanupTestCase();
 
@@ -25,11 +26,11 @@ private:
 
 void TestAvvio::initTestCase()
 {
-    // The single-instance lock lives in the temporary folder: keep ours apart from any
+    // The single-instance lock lives in the user's runtime folder: keep ours apart from any
     // other copy of the program or of the tests.
     QVERIFY(tmp_.isValid());
-    qputenv("TMPDIR", QFile::encodeName(tmp_.path()));
-    QCOMPARE(QDir::tempPath(), QDir(tmp_.path()).canonicalPath());
+    QVERIFY(QFile::setPermissions(tmp_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(tmp_.path()));
     // The lock is held until the program ends, after this object is gone: the folder
     // is removed once the lock has been let go.
     tmp_.setAutoRemove(false);
@@ -41,7 +42,7 @@ void TestAvvio::initTestCase()
 void TestAvvio::secondCopyIsRefused()
 {
     Ambiente env;
-    platform::SingleInstance first(QStringLiteral("brivomarte-") + qEnvironmentVariable("USER", QStringLiteral("utente")));
+    platform::SingleInstance first(QStringLiteral("brivomarte"));
     QVERIFY(first.acquire());
     NomeUtente = QStringLiteral("nessuno");
     QVERIFY(!AvviaSistema());
@@ -54,6 +55,47 @@ void TestAvvio::secondCopyIsRefused()
     QCOMPARE(QDir(env.root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     QCOMPARE(NomeUtente, QStringLiteral("nessuno"));
     QVERIFY(forms::Form::LoadedForms().empty());
+}
+
+void TestAvvio::lockIsTheUsersOwn()
+{
+    Ambiente env;
+    const QString own = tmp_.path();
+    const QString userName = qEnvironmentVariable("USER");
+    const auto folderOfLock = [](const QByteArray &runtime) {
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        return QFileInfo(platform::SingleInstance(QStringLiteral("brivomarte")).path()).absolutePath();
+    };
+    // The user's runtime folder, whatever USER says; never the shared temporary folder.
+    qputenv("USER", "someone-else");
+    QCOMPARE(folderOfLock(QFile::encodeName(own)), own);
+    qunsetenv("USER");
+    QCOMPARE(folderOfLock(QFile::encodeName(own)), own);
+    // A runtime folder open to others, or none, gives the settings root.
+    QCOMPARE(folderOfLock(QFile::encodeName(QDir::tempPath())), env.root());
+    QTemporaryDir open;
+    QVERIFY(QFile::setPermissions(open.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                   | QFile::ReadOther | QFile::ExeOther));
+    QCOMPARE(folderOfLock(QFile::encodeName(open.path())), env.root());
+    QCOMPARE(folderOfLock(QByteArray()), env.root());
+
+    // A copy of another account, with its own runtime folder, does not hold this one back.
+    QTemporaryDir other;
+    QVERIFY(QFile::setPermissions(other.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(other.path()));
+    platform::SingleInstance theirs(QStringLiteral("brivomarte"));
+    QVERIFY(theirs.acquire());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(own));
+    platform::SingleInstance mine(QStringLiteral("brivomarte"));
+    QVERIFY(mine.acquire());
+    QVERIFY(!platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
+    // Without a runtime folder the settings root holds the lock, and a second copy is refused.
+    qunsetenv("XDG_RUNTIME_DIR");
+    platform::SingleInstance atRoot(QStringLiteral("brivomarte"));
+    QVERIFY(atRoot.acquire());
+    QVERIFY(!platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(own));
+    if (!userName.isEmpty()) qputenv("USER", userName.toLocal8Bit());
 }
 
 void TestAvvio::startWithoutLanguageFiles()
@@ -100,7 +142,7 @@ void TestAvvio::startWithoutLanguageFiles()
 
 void TestAvvio::cleanupTestCase()
 {
-    qunsetenv("TMPDIR");
+    qunsetenv("XDG_RUNTIME_DIR");
 }
 
 QTEST_MAIN(TestAvvio)

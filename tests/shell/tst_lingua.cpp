@@ -3,8 +3,10 @@
 #include "FormAvvio.h"
 #include "Modulo1.h"
 #include "modLanguageSupport.h"
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -87,6 +89,7 @@ private slots:
     void translationLetsEventsRun();
     void windowUnloadedDuringTranslation();
     void startWindowIsTranslatedOnLoad();
+    void qtDialogsSpeakTheCurrentLanguage();
 
     void numberWords();
 };
@@ -375,6 +378,29 @@ void TestLingua::startWindowIsTranslatedOnLoad()
     b.Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     Ridimensionatore.reset();
+}
+
+void TestLingua::qtDialogsSpeakTheCurrentLanguage()
+{
+    Ambiente env;
+    const auto testo = [](QDialogButtonBox::StandardButton b) { return QDialogButtonBox(b).button(b)->text(); };
+    FormProva f;
+    f.Load();
+    const auto traduci = [&](const QString &lingua) {
+        MLSCurrentLanguage = lingua;
+        MLSTranslateForm(&f);
+    };
+    traduci(QStringLiteral("Italiano"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annulla"));
+    QCOMPARE(testo(QDialogButtonBox::Cancel), QStringLiteral("Annulla"));
+    QCOMPARE(testo(QDialogButtonBox::Save), QStringLiteral("Salva"));
+    traduci(QStringLiteral("English"));
+    QCOMPARE(testo(QDialogButtonBox::Cancel), QStringLiteral("Cancel"));
+    traduci(QStringLiteral("italiano"));
+    QCOMPARE(testo(QDialogButtonBox::Cancel), QStringLiteral("Annulla"));
+    // A language Qt has no name for leaves Qt's own texts in English.
+    traduci(QStringLiteral("Prova"));
+    QCOMPARE(testo(QDialogButtonBox::Save), QStringLiteral("Save"));
 }
 
 void TestLingua::numberWords()

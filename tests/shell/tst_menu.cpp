@@ -622,8 +622,11 @@ void TestMenu::choosingALanguage()
     // A window loaded but not shown is translated as well.
     auto &info = Default<FormInfo>();
     QCOMPARE(info.Command1->Caption(), QStringLiteral("Chiudi"));
+    // Qt's own dialogs follow the language chosen.
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annulla"));
 
     m.mnuLanguage[0]->action()->trigger();
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
     QVERIFY(m.mnuLanguage[0]->Checked());
     QVERIFY(!m.mnuLanguage[1]->Checked());
     QCOMPARE(MLSCurrentLanguage, QStringLiteral("English"));
