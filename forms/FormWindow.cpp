@@ -201,11 +201,13 @@ private:
 
 } // namespace
 
-bool dispatchKeyPress(Control *c, QKeyEvent *e)
+bool dispatchKeyPress(Control *c, QKeyEvent *e, bool *ripetizione)
 {
     Form *f = c->form();
     // A release held back may act first, and may close the window.
-    if (TastiTenuti::istanza().ripetizione(e) || f->wasUnloaded()) return true;
+    const bool ripetuto = TastiTenuti::istanza().ripetizione(e);
+    if (ripetizione) *ripetizione = ripetuto;
+    if (ripetuto || f->wasUnloaded()) return true;
     int code = vbKeyCode(e);
     const int shift = vbShift(e->modifiers());
     if (code) c->raiseKeyDown(code, shift);
@@ -293,8 +295,15 @@ bool FormWindow::eventFilter(QObject *o, QEvent *e)
     auto *c = static_cast<Control *>(o->property("formsControl").value<void *>());
     if (!c) return false;
     switch (e->type()) {
-    case QEvent::KeyPress:
-        return dispatchKeyPress(c, static_cast<QKeyEvent *>(e));
+    case QEvent::KeyPress: {
+        bool ripetuto = false;
+        const bool consumato = dispatchKeyPress(c, static_cast<QKeyEvent *>(e), &ripetuto);
+        // A text box, list or combo box keeps its own repeat of a held key (a teacher
+        // deleting a name), unless a handler watches its keys: a repeat must not get
+        // past the handler's filter.
+        if (ripetuto && !c->form()->wasUnloaded()) return c->KeyDown || c->KeyPress;
+        return consumato;
+    }
     case QEvent::KeyRelease:
         dispatchKeyRelease(c, static_cast<QKeyEvent *>(e));
         return false;
