@@ -89,6 +89,7 @@ private slots:
     void checkBoxAndComboRaiseClickOnChange();
     void heldKeyReleasesOnce();
     void keyDownThatUnloadsTheWindow();
+    void heldBackReleaseOfAWindowGone();
     void activationOnlyWhenShown();
     void twipsBecomePixels();
     void menuBarTakesFromTheInnerHeight();
@@ -319,6 +320,25 @@ void TestForm::keyDownThatUnloadsTheWindow()
     QVERIFY(f.wasUnloaded());
     QCOMPARE(presses, 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A release held back while its window is unloaded and deleted acts on nothing.
+void TestForm::heldBackReleaseOfAWindowGone()
+{
+    Ambiente env;
+    FormUno &f = Default<FormUno>();
+    Control *p = f.control("Picture1");
+    int ups = 0;
+    p->KeyUp = [&](int &, int) { ++ups; };
+    f.Show();
+    for (QEvent::Type tipo : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent e(tipo, Qt::Key_Space, Qt::NoModifier, " ");
+        e.setTimestamp(tipo == QEvent::KeyPress ? 5000000 : 5000300);
+        QApplication::sendEvent(p->widget(), &e);
+    }
+    scarica(f);
+    QTest::qWait(100);
+    QCOMPARE(ups, 0);
 }
 
 void TestForm::activationOnlyWhenShown()
