@@ -2,6 +2,7 @@
 #include "Control.h"
 #include "Form.h"
 #include "Twips.h"
+#include "platform/KeyState.h"
 #include <QCloseEvent>
 #include <QDrag>
 #include <QMimeData>
@@ -10,6 +11,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
+#include <QSet>
+#include <QTimer>
 #include <cmath>
 
 namespace forms {
@@ -75,10 +79,135 @@ static int keyAscii(const QKeyEvent *e)
     return ch < 256 ? int(ch) : 0;
 }
 
-bool dispatchKeyPress(Control *c, QKeyEvent *e)
+// ---- held keys ----
+//
+// A key held down is one press and one release for the handlers, however long it is held.
+// The X server repeats a held key as a release and a press bearing the same server time;
+// Qt flags the pair as a repeat only when the press is already queued while it handles
+// the release, so on a busy machine most pairs come unflagged. Such a release is held back
+// until it is clear what it is: a press of the same key at the same time shows both to be
+// a repeat, and they are dropped; any other key event, the keyboard's state showing the
+// key up, or a short wait lets the release act. A release that carries no time cannot be
+// paired with anything and acts at once.
+namespace {
+
+constexpr int kAttesaMs = 40;          // the hold-back: far below a delay the eye notices
+constexpr int kAttesaMassimaMs = 500;  // the key still down but no press coming: act all the same
+constexpr qint64 kStessoTempoMs = 2;   // no hand lets go and presses again within this
+
+bool stessoTempo(ulong a, ulong b) { return a != 0 && b != 0 && std::abs(qint64(a) - qint64(b)) <= kStessoTempoMs; }
+
+class TastiTenuti : public QObject {
+public:
+    static TastiTenuti &istanza()
+    {
+        static auto *t = new TastiTenuti;
+        return *t;
+    }
+
+    // True when the press only repeats a key already held: it goes nowhere.
+    bool ripetizione(const QKeyEvent *e)
+    {
+        const int k = e->key();
+        consegnaAltri(k);
+        if (e->isAutoRepeat()) return true;
+        if (Sospeso *p = sospeso(k)) {
+            if (stessoTempo(p->tempo, e->timestamp())) {
+                rimuovi(p->id);
+                return true;
+            }
+            consegna(p->id);
+        } else if (stessoTempo(ultimoRilascio_.value(k), e->timestamp())) {
+            // The release before it has already acted: the rest of this hold is dropped.
+            giaRilasciati_.insert(k);
+            return true;
+        }
+        giaRilasciati_.remove(k);
+        return false;
+    }
+
+    void rilascio(const QKeyEvent *e, std::function<void()> agisci)
+    {
+        if (e->isAutoRepeat()) return;
+        const int k = e->key();
+        consegnaAltri(-1);
+        const quint64 id = prossimo_++;
+        sospesi_.push_back({id, k, e->timestamp(), e->nativeScanCode(), std::move(agisci), 0});
+        ultimoRilascio_.insert(k, e->timestamp());
+        if (e->timestamp() == 0 || platform::keyDown(e->nativeScanCode()) == false) consegna(id);
+        else arma(id, kAttesaMs);
+    }
+
+private:
+    struct Sospeso {
+        quint64 id;
+        int tasto;
+        ulong tempo;
+        quint32 nativo;
+        std::function<void()> agisci;
+        int atteso; // ms already waited
+    };
+
+    Sospeso *sospeso(int k)
+    {
+        for (Sospeso &p : sospesi_)
+            if (p.tasto == k) return &p;
+        return nullptr;
+    }
+
+    void rimuovi(quint64 id)
+    {
+        sospesi_.erase(std::remove_if(sospesi_.begin(), sospesi_.end(), [id](const Sospeso &p) { return p.id == id; }),
+                       sospesi_.end());
+    }
+
+    void consegna(quint64 id)
+    {
+        auto it = std::find_if(sospesi_.begin(), sospesi_.end(), [id](const Sospeso &p) { return p.id == id; });
+        if (it == sospesi_.end()) return;
+        const int k = it->tasto;
+        std::function<void()> agisci = std::move(it->agisci);
+        sospesi_.erase(it);
+        if (!giaRilasciati_.remove(k) && agisci) agisci();
+    }
+
+    // Every held-back release of another key (of every key with -1) acts now, in order.
+    void consegnaAltri(int k)
+    {
+        std::vector<quint64> ids;
+        for (const Sospeso &p : sospesi_)
+            if (p.tasto != k) ids.push_back(p.id);
+        for (quint64 id : ids) consegna(id);
+    }
+
+    void arma(quint64 id, int ms)
+    {
+        QTimer::singleShot(ms, Qt::PreciseTimer, this, [this, id, ms] {
+            auto it = std::find_if(sospesi_.begin(), sospesi_.end(), [id](const Sospeso &p) { return p.id == id; });
+            if (it == sospesi_.end()) return;
+            it->atteso += ms;
+            // Still down by the keyboard's state: its press is on the way (a repeat, or a
+            // new press that will let this release act first).
+            if (it->atteso < kAttesaMassimaMs && platform::keyDown(it->nativo) == true) arma(id, kAttesaMs);
+            else consegna(id);
+        });
+    }
+
+    std::vector<Sospeso> sospesi_;
+    QHash<int, ulong> ultimoRilascio_;
+    QSet<int> giaRilasciati_;
+    quint64 prossimo_ = 1;
+};
+
+} // namespace
+
+bool dispatchKeyPress(Control *c, QKeyEvent *e, bool *ripetizione)
 {
     Form *f = c->form();
-    // A held key repeats its press; the handlers see a KeyDown each time.
+    // A release held back may act first, and may close the window.
+    const bool ripetuto = TastiTenuti::istanza().ripetizione(e);
+    if (ripetizione) *ripetizione = ripetuto;
+    if (ripetuto || f->wasUnloaded()) return true;
     int code = vbKeyCode(e);
     const int shift = vbShift(e->modifiers());
     if (code) c->raiseKeyDown(code, shift);
@@ -91,12 +220,19 @@ bool dispatchKeyPress(Control *c, QKeyEvent *e)
     return false;
 }
 
-void dispatchKeyRelease(Control *c, QKeyEvent *e)
+void dispatchKeyRelease(Control *c, QKeyEvent *e, std::function<void()> poi)
 {
-    // One KeyUp per press and hold: the releases of auto-repeat are dropped.
-    if (e->isAutoRepeat()) return;
-    int code = vbKeyCode(e);
-    if (code) c->raiseKeyUp(code, vbShift(e->modifiers()));
+    const int code = vbKeyCode(e);
+    const int shift = vbShift(e->modifiers());
+    // The release may act later: by then the window may be gone.
+    QPointer<Form> f(c->form());
+    QPointer<QWidget> w(c->widget());
+    TastiTenuti::istanza().rilascio(e, [c, f, w, code, shift, poi = std::move(poi)] {
+        if (!f || f->wasUnloaded() || !w) return;
+        int k = code;
+        if (k) c->raiseKeyUp(k, shift);
+        if (poi && !f->wasUnloaded()) poi();
+    });
 }
 
 // ---- the window ----
@@ -159,8 +295,15 @@ bool FormWindow::eventFilter(QObject *o, QEvent *e)
     auto *c = static_cast<Control *>(o->property("formsControl").value<void *>());
     if (!c) return false;
     switch (e->type()) {
-    case QEvent::KeyPress:
-        return dispatchKeyPress(c, static_cast<QKeyEvent *>(e));
+    case QEvent::KeyPress: {
+        bool ripetuto = false;
+        const bool consumato = dispatchKeyPress(c, static_cast<QKeyEvent *>(e), &ripetuto);
+        // A text box, list or combo box keeps its own repeat of a held key (a teacher
+        // deleting a name), unless a handler watches its keys: a repeat must not get
+        // past the handler's filter.
+        if (ripetuto && !c->form()->wasUnloaded()) return c->KeyDown || c->KeyPress;
+        return consumato;
+    }
     case QEvent::KeyRelease:
         dispatchKeyRelease(c, static_cast<QKeyEvent *>(e));
         return false;
@@ -504,7 +647,7 @@ void ControlWidget::keyPressEvent(QKeyEvent *e)
     Control *c = c_;
     if (dispatchKeyPress(c, e) || c->form()->wasUnloaded()) return;
     // A focused button is pressed by Enter, or by Space when it is let go.
-    if (c->kind() == Kind::CommandButton && !e->isAutoRepeat()) {
+    if (c->kind() == Kind::CommandButton) {
         if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) c->raiseClick();
         else if (e->key() == Qt::Key_Space) pressed_ = true;
     }
@@ -513,13 +656,14 @@ void ControlWidget::keyPressEvent(QKeyEvent *e)
 void ControlWidget::keyReleaseEvent(QKeyEvent *e)
 {
     if (!c_) return;
-    Control *c = c_;
-    dispatchKeyRelease(c, e);
-    if (c->form()->wasUnloaded() || e->isAutoRepeat()) return;
-    if (c->kind() == Kind::CommandButton && e->key() == Qt::Key_Space && pressed_) {
-        pressed_ = false;
-        c->raiseClick();
-    }
+    QPointer<ControlWidget> self(this);
+    const bool space = e->key() == Qt::Key_Space;
+    dispatchKeyRelease(c_, e, [self, space] {
+        // A focused button pressed by Space is clicked when Space is let go.
+        if (!self || !self->c_ || !space || !self->pressed_ || self->c_->kind() != Kind::CommandButton) return;
+        self->pressed_ = false;
+        self->c_->raiseClick();
+    });
 }
 
 } // namespace forms

@@ -1,6 +1,7 @@
 #pragma once
 // The widgets behind forms and controls (internal to the kit).
 #include <QWidget>
+#include <functional>
 
 class QMenuBar;
 
@@ -55,10 +56,14 @@ private:
     bool pressed_ = false;
 };
 
-// Shared by painted and native widgets: turns Qt key events into the handlers' events.
-// Returns true when the event was consumed (a character cancelled by its handler).
-bool dispatchKeyPress(Control *c, QKeyEvent *e);
-void dispatchKeyRelease(Control *c, QKeyEvent *e);
+// Shared by painted and native widgets: turns Qt key events into the handlers' events. A
+// held key is one KeyDown and one KeyUp, however long it is held and whether or not its
+// repeats come flagged.
+// Returns true when the event was consumed (a repeat, or a character cancelled by its
+// handler); `ripetizione` tells whether it was a repeat.
+bool dispatchKeyPress(Control *c, QKeyEvent *e, bool *ripetizione = nullptr);
+// The KeyUp, then `poi`, now or a moment later, once the release is known not to be a repeat.
+void dispatchKeyRelease(Control *c, QKeyEvent *e, std::function<void()> poi = {});
 int vbKeyCode(const QKeyEvent *e);
 int vbShift(Qt::KeyboardModifiers m);
 int vbButton(Qt::MouseButtons b);

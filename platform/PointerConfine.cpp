@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QObject>
+#include <QWindow>
 
 #if __has_include(<X11/Xlib.h>)
 #include <X11/Xlib.h>
@@ -46,7 +47,7 @@ bool isOffscreen() { return QGuiApplication::platformName() == QLatin1String("of
 
 } // namespace
 
-void confinePointer(const QRect &screenRect)
+void confinePointer(const QRect &screenRect, QWindow *window)
 {
     releasePointer();
     g_rect = screenRect;
@@ -56,7 +57,10 @@ void confinePointer(const QRect &screenRect)
     if (Display *dpy = xDisplay()) {
         // An invisible input-only window under everything else, covering the rectangle:
         // confining the grab to it keeps the pointer there, and owner_events lets the
-        // program's own windows go on receiving the clicks.
+        // program's own windows go on receiving the clicks. The grab belongs to the
+        // program's window and shows no cursor of its own, so over that window the X server
+        // shows the pointers the program gives its controls; a grab of the fence alone
+        // would show the fence's (the root's) everywhere.
         XSetWindowAttributes attrs{};
         attrs.override_redirect = True;
         g_fenceWindow = XCreateWindow(dpy, DefaultRootWindow(dpy), screenRect.x(), screenRect.y(),
@@ -65,7 +69,8 @@ void confinePointer(const QRect &screenRect)
         XMapWindow(dpy, g_fenceWindow);
         XLowerWindow(dpy, g_fenceWindow);
         XSync(dpy, False);
-        const int r = XGrabPointer(dpy, g_fenceWindow, True,
+        const Window owner = window && window->handle() ? Window(window->winId()) : g_fenceWindow;
+        const int r = XGrabPointer(dpy, owner, True,
                                    ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask,
                                    GrabModeAsync, GrabModeAsync, g_fenceWindow, None, CurrentTime);
         XFlush(dpy);

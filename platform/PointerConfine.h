@@ -5,9 +5,13 @@
 // without a pointer (offscreen).
 #include <QRect>
 
+class QWindow;
+
 namespace platform {
 
-void confinePointer(const QRect &screenRect);
+// `window`, when given, is the program's window the pointer is kept over: its controls go on
+// showing their own pointers during the confinement.
+void confinePointer(const QRect &screenRect, QWindow *window = nullptr);
 void releasePointer();
 bool pointerConfined();
 QRect confinedRect();

@@ -171,11 +171,9 @@ void FormMenu::ImpostaUtente()
 
     mnuEserciziEseguiti->setVisible(TieniTraccia);
 
+    // Scanning gives the ordinary pointer to the buttons only; the pictures keep theirs.
     if (TipoScansione != 0)
-        for (int i = 0; i < kNumeroBottoni; ++i) {
-            Command1[i]->setMousePointer(vbDefault);
-            Image1[i]->setMousePointer(vbDefault);
-        }
+        for (int i = 0; i < kNumeroBottoni; ++i) Command1[i]->setMousePointer(vbDefault);
     ShapeRiquadro->setVisible(false);
     scansione.imposta(TipoScansione, VelocitaScansione);
 

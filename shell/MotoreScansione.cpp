@@ -39,6 +39,9 @@ void MotoreScansione::imposta(int tipoScansione, int velocitaScansione, bool pri
         manuale_->setVisible(true);
         automatica_->setVisible(false);
         timer_->setEnabled(true);
+        // The catcher holds the keys from the start, not from the first tick: no other
+        // control may take a switch press meanwhile.
+        manuale_->SetFocus();
         if (primoPassoManuale) passo();
         break;
     case 2:
@@ -48,6 +51,7 @@ void MotoreScansione::imposta(int tipoScansione, int velocitaScansione, bool pri
         manuale_->setVisible(false);
         timer_->setInterval(intervalloAutomatico(velocitaScansione));
         timer_->setEnabled(true);
+        automatica_->SetFocus();
         break;
     default:
         timer_->setEnabled(false);

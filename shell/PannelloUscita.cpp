@@ -126,7 +126,7 @@ void PannelloUscita::BloccaMouse()
     QWidget *w = holder->widget();
     if (!w) return;
     const QPoint topLeft = w->parentWidget() ? w->parentWidget()->mapToGlobal(w->geometry().topLeft()) : w->geometry().topLeft();
-    platform::confinePointer(QRect(topLeft, w->size()));
+    platform::confinePointer(QRect(topLeft, w->size()), w->window()->windowHandle());
 }
 
 void PannelloUscita::SbloccaMouse() { platform::releasePointer(); }

@@ -8,7 +8,9 @@
 #include "shell/Modulo1.h"
 #include "platform/Random.h"
 #include "shell/modLanguageSupport.h"
+#include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QFile>
 #include <QtTest>
 
@@ -112,4 +114,33 @@ void chiudiFinestre()
 {
     forms::Form::UnloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+namespace {
+ulong g_oraServer = 100000; // a server clock in milliseconds
+
+void tastoComeX11(QWidget *w, QEvent::Type tipo, int tasto, ulong ora)
+{
+    const QString testo = tasto == Qt::Key_Space ? QStringLiteral(" ") : tasto == Qt::Key_Return ? QStringLiteral("\r") : QString();
+    QKeyEvent e(tipo, tasto, Qt::NoModifier, testo, false);
+    e.setTimestamp(ora);
+    QApplication::sendEvent(w, &e);
+}
+} // namespace
+
+void premiComeX11(QWidget *w, int tasto, int ripetizioni)
+{
+    tastoComeX11(w, QEvent::KeyPress, tasto, g_oraServer += 1000);
+    g_oraServer += 500;
+    for (int i = 0; i < ripetizioni; ++i) {
+        tastoComeX11(w, QEvent::KeyRelease, tasto, g_oraServer += 33);
+        if (i % 2) QTest::qWait(5);
+        tastoComeX11(w, QEvent::KeyPress, tasto, g_oraServer);
+    }
+}
+
+void rilasciaComeX11(QWidget *w, int tasto)
+{
+    tastoComeX11(w, QEvent::KeyRelease, tasto, g_oraServer += 200);
+    QTest::qWait(100);
 }

@@ -58,3 +58,11 @@ void fotografa(forms::Form &f, const QString &nome);
 // fixed random sequence and zeroed counters; it ends with every window unloaded and gone.
 void preparaEsercizio(unsigned seme);
 void chiudiFinestre();
+
+class QWidget;
+// A key held as the X server repeats it on a busy machine: the first press, then release
+// and press pairs bearing the same server time and not flagged as repeats, every other
+// press a few milliseconds late. `rilasciaComeX11` sends the real release and waits until
+// it has surely acted (the widget may be gone afterwards).
+void premiComeX11(QWidget *w, int tasto, int ripetizioni = 6);
+void rilasciaComeX11(QWidget *w, int tasto);

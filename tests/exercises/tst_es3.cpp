@@ -326,6 +326,35 @@ private slots:
         QVERIFY(framed(f.CommandMattone));
     }
 
+    // One hold of the switch on "Mattone", repeating as X11 sends it on a busy machine,
+    // lays one brick: with Enter in manual scanning, with Space in automatic scanning.
+    void tenutaUnSoloMattone_data()
+    {
+        QTest::addColumn<int>("tipo");
+        QTest::newRow("manual") << 1;
+        QTest::newRow("automatic") << 2;
+    }
+    void tenutaUnSoloMattone()
+    {
+        QFETCH(int, tipo);
+        Ambiente env;
+        TipoScansione = tipo;
+        VelocitaScansione = 60;
+        auto &f = Default<FormEs3>();
+        f.Show();
+        roundWhere(f, [](int n) { return n >= 3; });
+        if (tipo == 1) stepTo(f, FormEs3::kMattone);
+        else f.Timer1->Timer();
+        QCOMPARE(f.PosizioneScansione(), int(FormEs3::kMattone));
+        QWidget *w = (tipo == 1 ? f.PictureScansioneManuale : f.PictureScansioneAutomatica)->widget();
+        const int tasto = tipo == 1 ? Qt::Key_Return : Qt::Key_Space;
+        premiComeX11(w, tasto, 10);
+        QVERIFY(columnShows(f, 0));
+        rilasciaComeX11(w, tasto);
+        QVERIFY(columnShows(f, 1));
+        QCOMPARE(Errati, 0);
+    }
+
     void nuovaAttivazioneRiapreIlTurno()
     {
         Ambiente env;

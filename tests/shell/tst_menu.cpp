@@ -468,10 +468,11 @@ void TestMenu::scanningIgnoresTheMouse()
     m.Command1[5]->raiseClick();
     QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormMenu")});
     QVERIFY(!m.control(QStringLiteral("FrameUscita"))->Visible());
-    // The buttons show the ordinary pointer in the scanning modes.
+    // The buttons show the ordinary pointer in the scanning modes; their pictures keep the
+    // program's own.
     for (int i = 0; i < FormMenu::kNumeroBottoni; ++i) {
         QCOMPARE(m.Command1[i]->MousePointer(), int(vbDefault));
-        QCOMPARE(m.Image1[i]->MousePointer(), int(vbDefault));
+        QCOMPARE(m.Image1[i]->MousePointer(), int(vbCustom));
     }
 }
 

@@ -5,6 +5,8 @@
 #include "Modulo1.h"
 #include "ModuloPerIni.h"
 #include "platform/PointerConfine.h"
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QTimer>
 #include <QtTest>
 
@@ -104,6 +106,9 @@ private slots:
     void automaticRefusedExerciseResumes();
 
     void mouseModeAndUserSwitch();
+
+    void heldAsX11StepsOrSelectsOnce();
+    void catcherHoldsTheKeysFromTheStart();
 };
 
 // ---- manual scanning ----
@@ -348,6 +353,66 @@ void TestScansione::mouseModeAndUserSwitch()
     m.Timer1->Timer();
     QCOMPARE(m.PosizioneScansione(), 0);
     QCOMPARE(m.Command1[0]->BackColor(), kScansione);
+}
+
+// ---- a switch as a pupil holds it, on a real X11 desktop ----
+
+void TestScansione::heldAsX11StepsOrSelectsOnce()
+{
+    auto &m = menuInModo(1);
+    QWidget *w = m.PictureScansioneManuale->widget();
+    for (int atteso : {1, 2}) {
+        premiComeX11(w, Qt::Key_Space, 8);
+        rilasciaComeX11(w, Qt::Key_Space);
+        QCOMPARE(evidenziati(m), QList<int>{atteso});
+    }
+    Form::UnloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    auto &a = menuInModo(2);
+    w = a.PictureScansioneAutomatica->widget();
+    for (int i = 0; i < 3; ++i) a.Timer1->Timer();
+    QCOMPARE(evidenziati(a), QList<int>{2});
+    premiComeX11(w, Qt::Key_Space, 8);
+    QVERIFY(!a.Timer1->timer()->isActive());
+    QCOMPARE(evidenziati(a), QList<int>{2});
+    QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormMenu")});
+    rilasciaComeX11(w, Qt::Key_Space);
+    QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormEs3")});
+    QCOMPARE(Errati, 0);
+    QCOMPARE(Esatti, 0);
+}
+
+// From the moment a scanning window appears the keyboard focus is on its key catcher, in
+// every window that scans: a Space at once pauses (here), it never opens the user list.
+void TestScansione::catcherHoldsTheKeysFromTheStart()
+{
+    auto &m = menuInModo(2, 4);
+    QVERIFY(QTest::qWaitForWindowActive(m.window()));
+    QCOMPARE(QApplication::focusWidget(), m.PictureScansioneAutomatica->widget());
+    QTest::keyPress(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(!m.Timer1->timer()->isActive());
+    QVERIFY(!static_cast<QComboBox *>(m.Combo1->widget())->view()->isVisible());
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(finestreCaricate().isEmpty()); // nothing highlighted yet: the exit at once
+
+    // The same on every window that scans, in both modes.
+    NumeroMassimo = 10;
+    for (int tipo : {1, 2}) {
+        for (int scelta = 0; scelta < 5; ++scelta) {
+            for (bool esercizio : {false, true}) {
+                DisabilitaControlloAlunno = esercizio;
+                auto &menu = menuInModo(tipo);
+                menu.AvviaEsercizi(scelta);
+                Form *f = Form::ActiveForm();
+                QVERIFY(QTest::qWaitForWindowActive(f->window()));
+                const char *nome = tipo == 1 ? "PictureScansioneManuale" : "PictureScansioneAutomatica";
+                QVERIFY2(QApplication::focusWidget() == f->control(QLatin1String(nome))->widget(), qPrintable(f->Name()));
+                Form::UnloadAll();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+        }
+    }
 }
 
 QTEST_MAIN(TestScansione)
