@@ -358,7 +358,7 @@ private slots:
                     if (bordo) QCOMPARE(img.pixel(x, y), vuota.pixel(x, y));
                     else if (img.pixel(x, y) != vuota.pixel(x, y)) mani |= QRect(x, y, 1, 1);
                 }
-            QVERIFY2(mani.width() >= img.width() * 0.9 && mani.height() >= img.height() * 0.9,
+            QVERIFY2(mani.width() >= img.width() * 0.85 && mani.height() >= img.height() * 0.85,
                      qPrintable(QStringLiteral("hands %1x%2 in %3x%4").arg(mani.width()).arg(mani.height())
                                     .arg(img.width()).arg(img.height())));
             f.Unload();
