@@ -107,20 +107,10 @@ void FormEs4::ImpostaDisegni()
 {
     const int k = ScegliRappresentazione(RappresentazionePrima);
     if (k < 0) return; // no representation: the cards keep what they showed
+    // The labels keep the place the activation gave them (the whole card): the drawing sets
+    // their captions and font size only.
     std::vector<SlotFigura> carte;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; ++i)
         carte.push_back(Slot(this, "PictureBoxSecondaImmagine", i, "LabelSecondoNumero", "Shape2", "Linea2", "Image2"));
-        // The texts are fitted to the whole card.
-        Control *carta = PictureBoxSecondaImmagine[i];
-        LabelSecondoNumero[i]->Move(0, 0, carta->Width(), carta->Height());
-    }
     DisegnaRiga(carte, k, Numeri, LabelDimensionaFont, 2);
-    if (k == kParole) {
-        // A word is as wide as the card but lower than it: it stands in the middle.
-        for (int i = 0; i < 5; ++i) {
-            Control *carta = PictureBoxSecondaImmagine[i];
-            const double alta = std::min(LabelDimensionaFont->Height(), carta->Height());
-            LabelSecondoNumero[i]->Move(0, (carta->Height() - alta) / 2, carta->Width(), alta);
-        }
-    }
 }

@@ -22,7 +22,7 @@ FormScelteDidattiche1::FormScelteDidattiche1() : SceltaDidattica(QStringLiteral(
 
 void FormScelteDidattiche1::layout(Layout &l)
 {
-    l.add(Kind::Label, "Label1").at(240, 120, 7575, 375).withFont("Arial", 15.75, true).transparent();
+    l.add(Kind::Label, "Label1").at(240, 120, 7575, 375).withFont("Arial", 15.75).transparent();
     const double scatole[6][2] = {{240, 600}, {2640, 600}, {5040, 600}, {240, 2520}, {2640, 2520}, {5040, 2520}};
     const double opzioni[8][4] = {{240, 2040, 1935, 360}, {2640, 2040, 1935, 360}, {5040, 2040, 1935, 360},
                                   {240, 3960, 1935, 360}, {2640, 3960, 1935, 360}, {5040, 3960, 1935, 360},

@@ -22,7 +22,7 @@ FormScelteDidattiche2::FormScelteDidattiche2() : SceltaDidattica(QStringLiteral(
 
 void FormScelteDidattiche2::layout(Layout &l)
 {
-    l.add(Kind::Label, "Label1").at(240, 240, 7575, 375).withFont("Arial", 15.75, true).transparent();
+    l.add(Kind::Label, "Label1").at(240, 240, 7575, 375).withFont("Arial", 15.75).transparent();
     // The first row lies in a box of its own, so that each row is an option group.
     l.add(Kind::PictureBox, "PictureBox1").at(120, 600, 10095, 4095).border(0);
     const double scatole1[6][2] = {{0, 0}, {2040, 0}, {4080, 0}, {6120, 0}, {8160, 0}, {0, 2040}};

@@ -452,16 +452,10 @@ void ControlWidget::paintEvent(QPaintEvent *)
         break;
     }
     case Kind::Image: {
-        if (!c_->picture().isNull()) {
-            const QSizeF n = c_->picture().naturalSize();
-            QRectF target(QPointF(0, 0), n);
-            if (c_->Stretch() && n.width() > 0 && n.height() > 0) {
-                // Stretched to the box, but never distorted: a round emblem stays round.
-                const double k = std::min(r.width() / n.width(), r.height() / n.height());
-                target = QRectF(r.center() - QPointF(n.width() * k / 2, n.height() * k / 2), n * k);
-            }
-            c_->picture().paint(p, target);
-        }
+        // Stretched to the whole control; the picture itself says whether it keeps its
+        // proportions inside it (a round emblem stays round) or fills it (the hands).
+        if (!c_->picture().isNull())
+            c_->picture().paint(p, c_->Stretch() ? r : QRectF(QPointF(0, 0), c_->picture().naturalSize()));
         if (c_->BorderStyle() == 1) {
             p.setPen(QPen(Qt::black, 1));
             p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));

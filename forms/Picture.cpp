@@ -1,7 +1,10 @@
 #include "Picture.h"
+#include <QFile>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
+#include <algorithm>
 
 namespace forms {
 
@@ -9,6 +12,7 @@ struct Picture::Data {
     QString path;
     bool svg = false;
     bool loaded = false;
+    bool fills = true; // an SVG without preserveAspectRatio="none" keeps its proportions
     std::unique_ptr<QSvgRenderer> renderer;
     QImage image;
 
@@ -16,8 +20,15 @@ struct Picture::Data {
     {
         if (loaded) return;
         loaded = true;
-        if (svg) renderer = std::make_unique<QSvgRenderer>(path);
-        else if (image.isNull()) image.load(path);
+        if (svg) {
+            renderer = std::make_unique<QSvgRenderer>(path);
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly)) {
+                QXmlStreamReader xml(&file);
+                while (!xml.atEnd() && !xml.isStartElement()) xml.readNext();
+                fills = xml.attributes().value(QLatin1String("preserveAspectRatio")).trimmed() == QLatin1String("none");
+            }
+        } else if (image.isNull()) image.load(path);
     }
 };
 
@@ -49,12 +60,23 @@ QSizeF Picture::naturalSize() const
     return d_->image.size();
 }
 
+QRectF Picture::placed(const QRectF &target) const
+{
+    if (!d_) return {};
+    d_->ensure();
+    const QSizeF n = naturalSize();
+    if (d_->fills || n.width() <= 0 || n.height() <= 0) return target;
+    const double k = std::min(target.width() / n.width(), target.height() / n.height());
+    const QSizeF sz = n * k;
+    return QRectF(target.center() - QPointF(sz.width() / 2, sz.height() / 2), sz);
+}
+
 void Picture::paint(QPainter &p, const QRectF &target) const
 {
     if (!d_) return;
     d_->ensure();
     if (d_->renderer) {
-        d_->renderer->render(&p, target);
+        d_->renderer->render(&p, placed(target));
     } else if (!d_->image.isNull()) {
         p.save();
         p.setRenderHint(QPainter::SmoothPixmapTransform);

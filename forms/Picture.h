@@ -1,6 +1,8 @@
 #pragma once
 // A picture that a control shows: drawn from an SVG (crisp at any size) or a raster image.
 // Copies share the same loaded picture; the file is parsed on first use, not when assigned.
+// Painted into a box, an SVG keeps its proportions, centred, unless it says
+// preserveAspectRatio="none" (then, like a raster image, it fills the box exactly).
 #include <QCursor>
 #include <QImage>
 #include <QRectF>
@@ -21,6 +23,7 @@ public:
     bool isNull() const { return !d_; }
     QString source() const;
     QSizeF naturalSize() const; // pixels
+    QRectF placed(const QRectF &target) const; // where paint(p, target) puts the picture
     void paint(QPainter &p, const QRectF &target) const;
     QImage toImage(QSize size) const;
 

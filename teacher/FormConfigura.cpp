@@ -32,7 +32,7 @@ FormConfigura::FormConfigura() : FormStandard(QStringLiteral("FormConfigura"))
 
 void FormConfigura::layout(Layout &l)
 {
-    l.add(Kind::Label, "Label4").at(960, 120, 6735, 615).back(0xFFFFFF).withFont("Arial", 15.75).align(2).border(1);
+    l.add(Kind::Label, "Label4").at(960, 120, 6735, 615).back(0xFFFFFF).withFont("Arial", 15.75);
     l.add(Kind::TabStrip, "TabStrip1").at(360, 840, 9735, 7695).withFont("Arial", 12, true)
         .withTabs({"Utente", "Scelte didattiche", "Fonts e Colori", "Suoni", "Modalità di input"});
     for (int t = 0; t < kTab; ++t)
@@ -46,9 +46,7 @@ void FormConfigura::layout(Layout &l)
                       .cap(QLatin1String(utenti[i])).withFont("Arial", 14.25);
         if (i == 0) o.val(1);
     }
-    // The list takes the room below it down to the end of the name box: the two are never
-    // shown together, and a list of one row would hide the other users.
-    l.add(Kind::ListBox, "ListModificaUtente").in("FrameUtente").at(4560, 1800, 3135, 1335).withFont("Arial", 14.25).hidden();
+    l.add(Kind::ListBox, "ListModificaUtente").in("FrameUtente").at(4560, 1800, 3135, 390).withFont("Arial", 14.25).hidden();
     l.add(Kind::TextBox, "TextNuovoUtente").in("FrameUtente").at(4560, 2640, 3135, 495).txt("Text1").withFont("Arial", 14.25).hidden();
     l.add(Kind::CheckBox, "CheckSalvaUtente").in("FrameUtente").at(480, 4560, 7815, 495)
         .cap("Tieni traccia dell'attività eseguita").withFont("Arial", 14.25);
@@ -56,6 +54,11 @@ void FormConfigura::layout(Layout &l)
     // The representations, the highest number, the letter case.
     l.add(Kind::CheckBox, "CheckDisabilitaControlloAlunno").in("FrameScelte").at(600, 240, 6255, 255)
         .cap("disabilita il controllo autonomo da parte dell'alunno").withFont("Arial", 12);
+    // The letter case comes first, beneath the picture frames: "Secondo disegno" reaches 15
+    // twips into it and its bottom edge must stay in sight.
+    l.add(Kind::Frame, "Frame1").in("FrameScelte").at(5040, 6480, 4650, 645).cap("Tipo di carattere");
+    l.add(Kind::OptionButton, "maiuscolo").in("Frame1").at(360, 240, 1905, 285).cap("MAIUSCOLO").withFont("Arial", 12, true);
+    l.add(Kind::OptionButton, "minuscolo").in("Frame1").at(2640, 240, 1875, 285).cap("minuscolo").withFont("Arial", 12, true);
     struct Disegno { const char *cornice, *opzioni, *anteprima, *etichetta, *forme, *linea, *immagine;
                      double left, width, sinistraOpzioni, anteprimaLeft, larghe; const char *didascalia; };
     const Disegno disegni[2] = {
@@ -81,9 +84,6 @@ void FormConfigura::layout(Layout &l)
     l.add(Kind::HScrollBar, "HScroll4").in("FrameScelte").at(360, 6600, 4095, 375).range(2, 10).val(2);
     l.add(Kind::Label, "LabelNumeroMassimo").in("FrameScelte").at(360, 6960, 4095, 375).cap("Label5").withFont("Arial", 12)
         .transparent();
-    l.add(Kind::Frame, "Frame1").in("FrameScelte").at(5040, 6480, 4650, 645).cap("Tipo di carattere");
-    l.add(Kind::OptionButton, "maiuscolo").in("Frame1").at(360, 240, 1905, 285).cap("MAIUSCOLO").withFont("Arial", 12, true);
-    l.add(Kind::OptionButton, "minuscolo").in("Frame1").at(2640, 240, 1875, 285).cap("minuscolo").withFont("Arial", 12, true);
 
     // The colours.
     l.add(Kind::Frame, "Frame5").in("FrameFonts").at(480, 360, 4215, 4455);

@@ -112,6 +112,11 @@ private slots:
         QCOMPARE(s.linea->X2(), 3750.0);
         QCOMPARE(s.linea->Y2(), 4500.0);
         QVERIFY(s.linea->Visible() && !s.etichetta->Visible() && !s.immagine->Visible());
+        for (Control *pip : s.forme) {
+            QCOMPARE(pip->Shape(), int(vbShapeCircle)); // round pips, never squares
+            QCOMPARE(pip->Width(), 750.0);
+            QCOMPARE(pip->Height(), 750.0);
+        }
 
         DisegnaFigura(s, kPallini, 3, g);
         const double lefts[5] = {187, 1687, 3187, 4687, 6187};
@@ -324,8 +329,43 @@ private slots:
 
     void immagini()
     {
-        // Grab each representation of 0, 5, 9 and 10 when asked (BRIVO_GRAB=folder), to look at.
+        // The hands fill their image control whatever its proportions: no band, no strip,
+        // the box's own colour around the fingers and its border left in sight. A round
+        // emblem keeps its proportions. Each representation is grabbed too when asked
+        // (BRIVO_GRAB=folder), to look at.
         Ambiente env(false);
+        for (const QSizeF box : {QSizeF(1935, 1455), QSizeF(7500, 1500), QSizeF(1500, 1500)}) {
+            FormSlot f(1, box.width(), box.height());
+            f.Load();
+            f.Show();
+            const SlotFigura s = f.riga()[0];
+            s.contenitore->setBackColor(0x00FFFF);
+            s.contenitore->setBorderStyle(1);
+            s.immagine->Move(0, 0, box.width(), box.height());
+            DisegnaFigura(s, kDita, 10, CalcolaGriglia(s.contenitore));
+            const QRectF r = QRectF(s.immagine->widget()->rect());
+            QCOMPARE(s.immagine->picture().placed(r), r);
+
+            auto foto = [&] { return s.contenitore->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+            const QImage img = foto();
+            fotografa(f, QStringLiteral("mani_%1x%2").arg(box.width()).arg(box.height()));
+            s.immagine->setVisible(false);
+            const QImage vuota = foto(); // the bare box: its colour and its border
+            QRect mani;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x) {
+                    const bool bordo = x == 0 || y == 0 || x == img.width() - 1 || y == img.height() - 1;
+                    if (bordo) QCOMPARE(img.pixel(x, y), vuota.pixel(x, y));
+                    else if (img.pixel(x, y) != vuota.pixel(x, y)) mani |= QRect(x, y, 1, 1);
+                }
+            QVERIFY2(mani.width() >= img.width() * 0.85 && mani.height() >= img.height() * 0.85,
+                     qPrintable(QStringLiteral("hands %1x%2 in %3x%4").arg(mani.width()).arg(mani.height())
+                                    .arg(img.width()).arg(img.height())));
+            f.Unload();
+        }
+        const Picture emblema = Picture::fromFile(QStringLiteral(":/pictures/faccina_si.svg"));
+        QCOMPARE(emblema.placed(QRectF(0, 0, 400, 90)), QRectF(150, 0, 100, 90));
+
         FormSlot f(4, 7500 / 2, 4500 / 2);
         f.Load();
         f.Show();

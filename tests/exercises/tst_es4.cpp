@@ -289,12 +289,14 @@ private slots:
         RappresentazionePrima = 5;
         auto &f = Default<FormEs4>();
         f.Show();
-        // One size for the five words, each in the middle of its card's height.
+        // One size for the five words; each label keeps the whole card, so that the words
+        // stand where the other windows put theirs (at the top, centred across).
         for (int k = 0; k < 5; ++k) {
             Control *l = f.LabelSecondoNumero[k];
             QCOMPARE(l->FontSize(), f.LabelSecondoNumero[0]->FontSize());
-            QVERIFY(l->Top() > 0);
-            QCOMPARE(l->Top() * 2 + l->Height(), carta(f, k)->Height());
+            QCOMPARE(QRectF(l->Left(), l->Top(), l->Width(), l->Height()),
+                     QRectF(0, 0, carta(f, k)->Width(), carta(f, k)->Height()));
+            QCOMPARE(l->Alignment(), 2);
         }
         fotografa(f, QStringLiteral("es4_parole"));
         // A representation out of range leaves the cards as they were.
@@ -302,7 +304,7 @@ private slots:
         RappresentazionePrima = 8;
         f.PreparaEsercizio();
         QCOMPARE(f.LabelSecondoNumero[3]->Caption(), prima);
-        QVERIFY(f.LabelSecondoNumero[3]->Top() > 0);
+        QCOMPARE(f.LabelSecondoNumero[3]->Top(), 0.0);
     }
 };
 

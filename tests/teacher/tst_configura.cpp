@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTabBar>
@@ -324,18 +325,40 @@ private slots:
 
     void aspetto()
     {
-        const QString cartella = qEnvironmentVariable("BRIVO_GRAB");
-        if (cartella.isEmpty()) QSKIP("only when grabbing");
+        // On the screens the program meets: the frame "Secondo disegno" keeps its bottom edge
+        // in sight above "Tipo di carattere", which its layout overlaps by 15 twips; the
+        // user's name stands on white without a border, from the left; the user list, at its
+        // laid-out height, shows one whole row. Each tab is grabbed too when asked
+        // (BRIVO_GRAB=folder), to look at.
         TipoScansione = 2;
         ConRiquadro = true;
         RappresentazioneSeconda = 5;
         creaUtente(QStringLiteral("Anna"));
         diventa(QStringLiteral("_predefinito"));
-        auto &f = apri();
-        f.OptionUtente[1]->setValue(1);
-        for (int t = 0; t < 5; ++t) {
-            f.TabStrip1->setValue(t);
-            f.window()->grab().save(cartella + QStringLiteral("/configura_scheda%1.png").arg(t + 1));
+        for (const QSize schermo : {QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080)}) {
+            Screen::setSizeOverride(schermo);
+            auto &f = apri();
+            QCOMPARE(f.Label4->BorderStyle(), 0);
+            QCOMPARE(f.Label4->Alignment(), 0);
+            f.OptionUtente[1]->setValue(1);
+            auto *lista = qobject_cast<QListWidget *>(f.ListModificaUtente->widget());
+            QVERIFY(lista && lista->isVisible() && lista->count() > 0);
+            QVERIFY2(lista->viewport()->height() >= lista->sizeHintForRow(0),
+                     qPrintable(QStringLiteral("%1 < %2").arg(lista->viewport()->height()).arg(lista->sizeHintForRow(0))));
+
+            const QString cartella = qEnvironmentVariable("BRIVO_GRAB");
+            const QString nome = QStringLiteral("/configura_%1x%2_scheda%3").arg(schermo.width()).arg(schermo.height());
+            for (int t = 0; t < 5; ++t) {
+                f.TabStrip1->setValue(t);
+                if (!cartella.isEmpty()) f.window()->grab().save(cartella + nome.arg(t + 1) + QStringLiteral(".png"));
+            }
+            f.TabStrip1->setValue(1);
+            const QImage scheda = f.FrameScelte->widget()->grab().toImage();
+            const QRect secondo = f.FrameSecondo->widget()->geometry();
+            const QColor bordo = scheda.pixelColor(secondo.left(), secondo.center().y());
+            QVERIFY(bordo != toQColor(f.FrameSecondo->BackColor()));
+            QCOMPARE(scheda.pixelColor(secondo.center().x(), secondo.bottom()), bordo);
+            Form::UnloadAll();
         }
     }
 };
