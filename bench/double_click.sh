@@ -73,16 +73,29 @@ wait_change() {
 
 crashes=0
 runs=0
+nostart=0
 for b in $BUTTONS; do
     for ((r = 1; r <= RUNS; r++)); do
         home="$WORK/home.$b.$r"
-        mkdir -p "$home"
+        mkdir -p "$home" && chmod 700 "$home"
         mode=mouse
         ((r % 5 == 0)) && mode=scan
         if [ $mode = scan ]; then profile "$home" " 1 "; else profile "$home" " 0 "; fi
-        HOME="$home" TMPDIR="$home" XDG_RUNTIME_DIR="$home" "$BRIVO" >/dev/null 2>&1 &
+        HOME="$home" TMPDIR="$home" XDG_RUNTIME_DIR="$home" "$BRIVO" >"$WORK/out.$b.$r" 2>&1 &
         pid=$!
-        wait_change "$pid" "" 300 || true
+        if ! wait_change "$pid" "" 300; then
+            # A program that could not even open its first window (the X server did not
+            # take the connection, say) has nothing to do with double presses.
+            kill "$pid" 2>/dev/null
+            wait "$pid" 2>/dev/null
+            echo "button $b run $r: the program did not start:"
+            tail -2 "$WORK/out.$b.$r"
+            nostart=$((nostart + 1))
+            rm -rf "$home" "$WORK/out.$b.$r"
+            r=$((r - 1))
+            ((nostart > 20)) && { echo "double_click.sh: too many failed starts" >&2; exit 2; }
+            continue
+        fi
         sleep 0.3
         before="$(visible "$pid")"
         xdotool mousemove $AVVIO click --repeat 2 --delay 5 1
@@ -112,15 +125,16 @@ for b in $BUTTONS; do
             kill "$pid" 2>/dev/null
             wait "$pid" 2>/dev/null
             rc=$?
-            [ $rc -eq 143 ] || [ $rc -eq 0 ] || { echo "button $b run $r ($mode): ended with $rc after being stopped"; crashes=$((crashes + 1)); }
+            [ $rc -eq 143 ] || [ $rc -eq 0 ] || { echo "button $b run $r ($mode): ended with $rc after being stopped"; tail -5 "$WORK/out.$b.$r"; crashes=$((crashes + 1)); }
         else
             wait "$pid" 2>/dev/null
             rc=$?
             echo "button $b run $r ($mode): the program ended by itself with status $rc"
+            tail -5 "$WORK/out.$b.$r"
             crashes=$((crashes + 1))
         fi
-        rm -rf "$home"
+        rm -rf "$home" "$WORK/out.$b.$r"
     done
 done
-echo "double_click.sh: $runs runs (buttons: $BUTTONS), $crashes crashed"
+echo "double_click.sh: $runs runs (buttons: $BUTTONS), $crashes crashed ($nostart starts failed and were repeated)"
 [ $crashes -eq 0 ]
