@@ -232,6 +232,7 @@ void Form::Show()
 
 void Form::Hide()
 {
+    showWhenLoaded_ = false;
     if (window_) window_->hide();
     if (g_active == this) g_active = nullptr;
 }

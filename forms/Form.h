@@ -40,7 +40,6 @@ public:
     void Hide();
     void Unload();             // hides, stops its timers and forgets the instance
     bool isLoaded() const { return loaded_; }
-    bool isLoading() const { return loading_; }
     bool wasUnloaded() const { return unloaded_; }
 
     // Held around every call into the window's own code: while one is held, the window is

@@ -16,7 +16,6 @@
 #include "modLanguageSupport.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
-#include <QHash>
 #include <QScopedValueRollback>
 
 using namespace forms;
@@ -121,16 +120,10 @@ void FormMenu::RecuperaUtenti()
     // the file it came from: picking it opens that file, whatever the case mapping makes
     // of the name. The list is filled in one go.
     utenti_ = ElencoUtenti(true);
-    const bool maiuscolo = TipoCarattere == QLatin1String("maiuscolo");
-    QStringList voci;
-    QHash<QString, int> quante;
-    for (const QString &u : utenti_) ++quante[u.toUpper()];
-    // Two files that only capitals would make look alike are shown as they are spelled.
-    for (const QString &u : utenti_) voci << (maiuscolo && quante.value(u.toUpper()) == 1 ? u.toUpper() : u);
     {
         QScopedValueRollback<bool> quieto(ripristino_, true);
         Combo1->Clear();
-        Combo1->AddItems(voci);
+        Combo1->AddItems(NomiDaMostrare(utenti_, TipoCarattere == QLatin1String("maiuscolo")));
     }
     const int i = VoceUtenteCorrente();
     if (i >= 0) Combo1->setListIndex(i);

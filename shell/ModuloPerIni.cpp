@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QStringList>
 #include <cmath>
@@ -307,6 +308,15 @@ QStringList ElencoUtenti(bool conPredefinito)
         nomi << nome;
     }
     return nomi;
+}
+
+QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo)
+{
+    QHash<QString, int> quante;
+    for (const QString &u : utenti) ++quante[u.toUpper()];
+    QStringList voci;
+    for (const QString &u : utenti) voci << (maiuscolo && quante.value(u.toUpper()) == 1 ? u.toUpper() : u);
+    return voci;
 }
 
 QString PercorsoProfilo(const QString &nome) { return CartellaUtenti + nome + QStringLiteral(".ini"); }

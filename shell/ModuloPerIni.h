@@ -79,6 +79,9 @@ bool UtenteEsiste(const QString &nome);
 // The names of the profiles in the users folder, as their files spell them, in the
 // folder's order; the default user's only when asked for.
 QStringList ElencoUtenti(bool conPredefinito);
+// What a list shows for those users: in capitals when asked, except for names that
+// capitals alone would make look alike, which are shown as their files spell them.
+QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo);
 // The profile path the user switches build.
 QString PercorsoProfilo(const QString &nome);
 

@@ -8,7 +8,6 @@
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include <QFileInfo>
-#include <QHash>
 #include <QLocale>
 #include <algorithm>
 
@@ -430,17 +429,12 @@ void FormConfigura::RecuperaUtenti()
     // The list shows the names in capitals; each entry keeps the name of the file it came
     // from, and picking it opens that file.
     utenti_.clear();
-    QStringList voci;
     for (const QString &nome : ElencoUtenti(false)) {
         // Hidden profiles are left out, and so is a name that could not be a user's.
         if (QFileInfo(platform::localPath(PercorsoProfilo(nome))).isHidden() || !NomeUtenteSicuro(nome)) continue;
         utenti_ << nome;
     }
-    QHash<QString, int> quante;
-    for (const QString &u : utenti_) ++quante[u.toUpper()];
-    // Two files that capitals alone would make look alike are shown as they are spelled.
-    for (const QString &u : utenti_) voci << (quante.value(u.toUpper()) == 1 ? u.toUpper() : u);
-    ListModificaUtente->AddItems(voci);
+    ListModificaUtente->AddItems(NomiDaMostrare(utenti_, true));
 }
 
 void FormConfigura::ListModificaUtente_Click()
