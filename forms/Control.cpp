@@ -301,16 +301,21 @@ void Control::syncList()
 {
     if (auto *cb = qobject_cast<QComboBox *>(widget_.data())) {
         const QSignalBlocker b(cb);
-        if (cb->count() != items_.size()) { cb->clear(); cb->addItems(items_); }
+        // Items are only ever added at the end or all cleared: the widget takes the new
+        // ones alone, so that filling a long list stays linear.
+        if (cb->count() > items_.size()) cb->clear();
+        if (cb->count() < items_.size()) cb->addItems(items_.mid(cb->count()));
         cb->setCurrentIndex(listIndex_);
     } else if (auto *lw = qobject_cast<QListWidget *>(widget_.data())) {
         const QSignalBlocker b(lw);
-        if (lw->count() != items_.size()) { lw->clear(); lw->addItems(items_); }
+        if (lw->count() > items_.size()) lw->clear();
+        if (lw->count() < items_.size()) lw->addItems(items_.mid(lw->count()));
         lw->setCurrentRow(listIndex_);
     }
 }
 
 void Control::AddItem(const QString &item) { items_.push_back(item); syncList(); }
+void Control::AddItems(const QStringList &items) { items_ += items; syncList(); }
 void Control::Clear() { items_.clear(); listIndex_ = -1; syncList(); }
 
 void Control::setListIndex(int i)
@@ -382,18 +387,54 @@ void Control::Refresh() { if (widget_) widget_->repaint(); }
 
 // ---- events ----
 
-void Control::raiseClick() { if (Click && enabled_) Click(); }
-void Control::raiseChange() { if (Change) Change(); }
+// Every handler runs with its window held (Form::Busy), so that a handler that unloads its
+// own window, or pauses while something else unloads it, never runs on in a deleted one.
+// A Click is not raised again while the same control's Click is still running: a double
+// press that arrives during the pause or the load the first one started starts nothing.
+void Control::raiseClick()
+{
+    if (!Click || !enabled_ || clicking_) return;
+    Form::Busy busy(form_);
+    clicking_ = true;
+    Click();
+    clicking_ = false;
+}
+
+void Control::raiseChange()
+{
+    if (!Change) return;
+    Form::Busy busy(form_);
+    Change();
+}
 
 void Control::raiseMouse(int which, int button, int shift, double x, double y)
 {
     const auto &h = which == 0 ? MouseDown : which == 1 ? MouseMove : MouseUp;
-    if (h) h(button, shift, x, y);
+    if (!h) return;
+    Form::Busy busy(form_);
+    h(button, shift, x, y);
 }
 
-bool Control::raiseKeyDown(int &code, int shift) { if (KeyDown) KeyDown(code, shift); return true; }
-bool Control::raiseKeyPress(int &ascii) { if (KeyPress) KeyPress(ascii); return true; }
-bool Control::raiseKeyUp(int &code, int shift) { if (KeyUp) KeyUp(code, shift); return true; }
+bool Control::raiseKeyDown(int &code, int shift)
+{
+    Form::Busy busy(form_);
+    if (KeyDown) KeyDown(code, shift);
+    return true;
+}
+
+bool Control::raiseKeyPress(int &ascii)
+{
+    Form::Busy busy(form_);
+    if (KeyPress) KeyPress(ascii);
+    return true;
+}
+
+bool Control::raiseKeyUp(int &code, int shift)
+{
+    Form::Busy busy(form_);
+    if (KeyUp) KeyUp(code, shift);
+    return true;
+}
 
 // ---- widgets ----
 

@@ -157,6 +157,7 @@ public:
 
     // Lists
     void AddItem(const QString &item);
+    void AddItems(const QStringList &items); // several at once, at the end
     void Clear();
     int ListCount() const { return items_.size(); }
     QString List(int i) const { return i >= 0 && i < items_.size() ? items_[i] : QString(); }
@@ -260,6 +261,7 @@ private:
     QStringList tabs_;
     bool tabsByIndex_ = false;
     bool settingValue_ = false;
+    bool clicking_ = false; // inside its own Click
     int dragMode_ = 0;
 
     QPointer<QWidget> widget_;

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QThread>
 #include <QTimer>
 #include <algorithm>
 
@@ -47,13 +46,29 @@ void Form::UnloadAll()
 
 // ---- lifecycle ----
 
+Form::Busy::Busy(Form *f) : f_(f)
+{
+    if (f_) ++f_->busy_;
+}
+
+Form::Busy::~Busy()
+{
+    if (f_ && --f_->busy_ == 0 && f_->unloaded_) f_->eliminaPiuTardi();
+}
+
 void Form::Load()
 {
     if (loaded_ || unloaded_) return;
+    // Registered at once, so that a second use during the load finds this instance
+    // instead of making another; but it is not shown before the load has completed.
     loaded_ = true;
+    loading_ = true;
     g_loaded.push_back(this);
+    Busy busy(this);
     build();
     Form_Load();
+    loading_ = false;
+    if (showWhenLoaded_ && loaded_) Show();
 }
 
 void Form::build()
@@ -123,7 +138,8 @@ Control *Form::makeControl(const ControlSpec &s)
     if (s.kind == Kind::Timer) {
         c->timer_ = new QTimer(this);
         QObject::connect(c->timer_, &QTimer::timeout, this, [this, c] {
-            if (loaded_ && c->Timer) c->Timer();
+            Busy busy(this);
+            if (loaded_ && !loading_ && c->Timer) c->Timer();
         });
         c->refreshTimer();
     } else if (s.kind != Kind::Menu) {
@@ -197,8 +213,14 @@ Control *Form::LoadControl(const QString &name, int index)
 void Form::Show()
 {
     if (unloaded_) return;
+    if (loading_) {
+        showWhenLoaded_ = true;
+        return;
+    }
+    Busy busy(this);
     Load();
     if (!loaded_) return; // unloaded during its own load
+    showWhenLoaded_ = false;
     window_->show();
     window_->raise();
     window_->activateWindow();
@@ -210,6 +232,7 @@ void Form::Show()
 
 void Form::Hide()
 {
+    showWhenLoaded_ = false;
     if (window_) window_->hide();
     if (g_active == this) g_active = nullptr;
 }
@@ -224,30 +247,17 @@ void Form::Unload()
     g_loaded.erase(std::remove(g_loaded.begin(), g_loaded.end(), this), g_loaded.end());
     if (g_active == this) g_active = nullptr;
     if (window_) window_->hide();
-    eliminaPiuTardi(this);
+    eliminaPiuTardi();
 }
 
-// An unloaded window is deleted once no handler of it can still be running. Inside a
-// pause that processes events (a nested event loop) the deletion would happen on return
-// to that inner loop, under the handler that paused: it waits for the outer loop instead.
-void Form::eliminaPiuTardi(Form *f)
+// An unloaded window is deleted once no call of it is still running: at once (through the
+// event loop, since the code that unloaded it may still use it) when none is, otherwise
+// when the last one returns.
+void Form::eliminaPiuTardi()
 {
-    static std::vector<QPointer<Form>> inAttesa;
-    if (f) inAttesa.emplace_back(f);
-    if (QThread::currentThread()->loopLevel() > 1) {
-        static bool pianificato = false;
-        if (!pianificato) {
-            pianificato = true;
-            QTimer::singleShot(50, [] {
-                pianificato = false;
-                eliminaPiuTardi(nullptr);
-            });
-        }
-        return;
-    }
-    for (const QPointer<Form> &g : inAttesa)
-        if (g) g->deleteLater();
-    inAttesa.clear();
+    if (busy_ > 0 || deleting_) return;
+    deleting_ = true;
+    deleteLater();
 }
 
 // ---- properties ----
@@ -305,7 +315,9 @@ void Form::Move(double left, double top, double width, double height)
 
 void Form::resized()
 {
-    if (loaded_) Form_Resize();
+    if (!loaded_) return;
+    Busy busy(this);
+    Form_Resize();
 }
 
 void Form::applyGeometry()

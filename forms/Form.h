@@ -3,6 +3,13 @@
 // Load / Activate / Resize events. Moving on means showing the next window and unloading
 // the current one; an unloaded window is gone, and its default instance is made anew on
 // the next use.
+//
+// Events are processed inside loads (the translation) and inside pauses, so a second
+// click can arrive while a window is still loading, and a window can be unloaded while
+// one of its own calls is still running. Hence: a window asked to show while it loads is
+// shown once its load has completed, never before; and an unloaded window is deleted only
+// when every call running inside it (load, activation, resize, each event handler) has
+// returned.
 #include "Control.h"
 #include "Layout.h"
 #include <QHash>
@@ -27,11 +34,26 @@ public:
 
     // Lifecycle
     void Load();               // builds the controls and runs Form_Load; once
-    void Show();               // loads, shows, and activates when it was not the active window
+    // Loads, shows, and activates when it was not the active window. Asked while the
+    // window is still loading, it is done when the load completes.
+    void Show();
     void Hide();
     void Unload();             // hides, stops its timers and forgets the instance
     bool isLoaded() const { return loaded_; }
     bool wasUnloaded() const { return unloaded_; }
+
+    // Held around every call into the window's own code: while one is held, the window is
+    // not deleted, even if it is unloaded meanwhile.
+    class Busy {
+    public:
+        explicit Busy(Form *f);
+        ~Busy();
+        Busy(const Busy &) = delete;
+        Busy &operator=(const Busy &) = delete;
+
+    private:
+        Form *f_;
+    };
 
     // Properties
     const QString &Caption() const { return caption_; }
@@ -91,7 +113,7 @@ private:
     void buildMenu(Control *c);
     void applyGeometry();
     void resized();
-    static void eliminaPiuTardi(Form *f);
+    void eliminaPiuTardi();
 
     QString name_;
     QString caption_, tag_;
@@ -99,6 +121,8 @@ private:
     int mousePointer_ = vbDefault;
     double g_[4] = {0, 0, 7200, 5400};
     bool loaded_ = false, unloaded_ = false;
+    bool loading_ = false, showWhenLoaded_ = false, deleting_ = false;
+    int busy_ = 0; // calls running inside the window
     std::vector<Control *> controls_;
     QHash<QString, Control *> byName_;
     std::vector<ControlSpec> specs_; // kept for run-time members of control arrays

@@ -287,6 +287,7 @@ bool FormWindow::eventFilter(QObject *o, QEvent *e)
     if (o == client_) {
         if (e->type() == QEvent::MouseMove) {
             auto *me = static_cast<QMouseEvent *>(e);
+            Form::Busy busy(form_);
             form_->Form_MouseMove(vbButton(me->buttons()), vbShift(me->modifiers()),
                                   me->position().x() * twipsPerPixelX(), me->position().y() * twipsPerPixelY());
         }
@@ -560,6 +561,8 @@ void ControlWidget::mousePressEvent(QMouseEvent *e)
     if (c->DragMode() == 1 && e->button() == Qt::LeftButton && c->Enabled()) {
         // Automatic dragging: the press starts it; a faded picture of the control follows
         // the pointer, and the control itself stays where it is until a drop moves it.
+        // The drag runs its own event loop: the window is held until it ends.
+        Form::Busy busy(c->form());
         pressed_ = false;
         QWidget *shown = c->widget();
         QPixmap pm = shown->grab();
@@ -598,6 +601,7 @@ void ControlWidget::dropEvent(QDropEvent *e)
         return;
     }
     e->acceptProposedAction();
+    Form::Busy busy(c_->form());
     c_->DragDrop(source, e->position().x() * twipsPerPixelX(), e->position().y() * twipsPerPixelY());
 }
 
@@ -631,8 +635,12 @@ void ControlWidget::mouseDoubleClickEvent(QMouseEvent *e)
 {
     if (!c_) return;
     pressed_ = true;
-    if (c_->DblClick) c_->DblClick();
-    else mousePressEvent(e);
+    if (c_->DblClick) {
+        Form::Busy busy(c_->form());
+        c_->DblClick();
+    } else {
+        mousePressEvent(e);
+    }
 }
 
 void ControlWidget::keyPressEvent(QKeyEvent *e)

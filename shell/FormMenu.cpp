@@ -16,6 +16,7 @@
 #include "modLanguageSupport.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
+#include <QScopedValueRollback>
 
 using namespace forms;
 
@@ -115,28 +116,43 @@ void FormMenu::Form_Activate()
 
 void FormMenu::RecuperaUtenti()
 {
-    Combo1->Clear();
-    QStringList voci;
-    // The users folder lists folders too; a listing that fails leaves the list empty.
-    if (platform::listFolder(CartellaUtenti, QStringLiteral("*.ini"), false, voci)) {
-        for (const QString &v : voci) {
-            QString nome = v.left(v.size() - 4);
-            if (TipoCarattere == QLatin1String("maiuscolo")) nome = nome.toUpper();
-            Combo1->AddItem(nome);
-        }
+    // The list shows the users as the letter case asks, but each entry keeps the name of
+    // the file it came from: picking it opens that file, whatever the case mapping makes
+    // of the name. The list is filled in one go.
+    utenti_ = ElencoUtenti(true);
+    {
+        QScopedValueRollback<bool> quieto(ripristino_, true);
+        Combo1->Clear();
+        Combo1->AddItems(NomiDaMostrare(utenti_, TipoCarattere == QLatin1String("maiuscolo")));
     }
-    for (int i = 0; i < Combo1->ListCount(); ++i)
-        if (Combo1->List(i).toUpper() == NomeUtente.toUpper()) Combo1->setListIndex(i);
+    const int i = VoceUtenteCorrente();
+    if (i >= 0) Combo1->setListIndex(i);
+}
+
+int FormMenu::VoceUtenteCorrente() const
+{
+    const int esatta = utenti_.indexOf(NomeUtente);
+    if (esatta >= 0) return esatta;
+    for (int i = 0; i < utenti_.size(); ++i)
+        if (utenti_[i].compare(NomeUtente, Qt::CaseInsensitive) == 0) return i;
+    return -1;
 }
 
 void FormMenu::Combo1_Click()
 {
-    const QString nuovo = Combo1->Text();
-    // A name that could lead out of the users folder is never used as a path.
-    if (!NomeUtenteSicuro(nuovo)) return;
+    if (ripristino_) return;
+    const int i = Combo1->ListIndex();
+    if (i < 0 || i >= utenti_.size()) return;
+    const QString nuovo = utenti_[i];
+    // A name that could lead out of the users folder is never used as a path; and the
+    // settings in memory are read over only once they are safely in their file. When the
+    // switch is refused, the list shows again the user whose settings are in force.
+    if (!NomeUtenteSicuro(nuovo) || !ScriviImpostazioni()) {
+        QScopedValueRollback<bool> quieto(ripristino_, true);
+        Combo1->setListIndex(VoceUtenteCorrente());
+        return;
+    }
     const QString vecchio = NomeUtente;
-    // The settings in memory are read over only once they are safely in their file.
-    if (!ScriviImpostazioni()) return;
     NomeUtente = nuovo;
     FileUtente = PercorsoProfilo(NomeUtente);
     LeggiImpostazioni();

@@ -45,4 +45,9 @@ protected:
 
 private:
     void UscitaImmediata();
+    // The entry of the list that names the current user, or -1.
+    int VoceUtenteCorrente() const;
+
+    QStringList utenti_;       // the users' names as their files spell them, one per entry
+    bool ripristino_ = false;  // the list being filled or put back: no switch
 };

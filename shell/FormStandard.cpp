@@ -6,6 +6,8 @@
 void FormStandard::Form_Load()
 {
     MLSTranslateForm(this);
+    // The translation lets events through: the window may have been left meanwhile.
+    if (!isLoaded()) return;
     Ridimensionatore = std::make_unique<clsResize>();
     Ridimensionatore->setSourceForm(this);
     Ridimensionatore->SizeFormToScreen(75);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QStringList>
 #include <cmath>
@@ -91,13 +92,13 @@ double colore(double v, double predefinito)
     return predefinito;
 }
 
+} // namespace
+
 QString testoMessaggio(const char *id, const QString &ripiego)
 {
     const QString t = MLSGetString(QLatin1String(id));
     return t.isEmpty() ? ripiego : t;
 }
-
-} // namespace
 
 void ImpostaPredefiniti()
 {
@@ -260,35 +261,102 @@ bool CreaCartella(const QString &Percorso)
     return true;
 }
 
-bool NomeUtenteSicuro(const QString &nome)
+EsitoNomeUtente ControllaNomeUtente(const QString &nome)
 {
-    if (nome.trimmed().isEmpty() || nome == QLatin1String(".") || nome.contains(QLatin1String(".."))) return false;
+    if (nome.trimmed().isEmpty()) return EsitoNomeUtente::Vuoto;
+    if (nome.contains(QLatin1String(".."))) return EsitoNomeUtente::SegniVietati;
     for (const QChar c : nome) {
-        if (c.unicode() < 32 || c.unicode() == 127) return false;
-        if (QStringLiteral("\\/:*?\"<>|").contains(c)) return false;
+        if (c.unicode() < 32 || c.unicode() == 127) return EsitoNomeUtente::SegniVietati;
+        if (QStringLiteral("\\/:*?\"<>|").contains(c)) return EsitoNomeUtente::SegniVietati;
     }
-    return true;
+    if (nome.size() > kLunghezzaMassimaNome) return EsitoNomeUtente::TroppoLungo;
+    // Windows drops a final dot or blank from a file name, and takes a device name (with
+    // any extension after it) for the device: the profile would silently go astray.
+    if (nome.endsWith(QLatin1Char('.')) || nome.back().isSpace()) return EsitoNomeUtente::Riservato;
+    QString base = nome.section(QLatin1Char('.'), 0, 0);
+    while (!base.isEmpty() && base.back().isSpace()) base.chop(1);
+    base = base.toUpper();
+    static const QStringList dispositivi = {
+        QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"), QStringLiteral("NUL"),
+        QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
+    if (dispositivi.contains(base)) return EsitoNomeUtente::Riservato;
+    if (base.size() == 4 && (base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT")))) {
+        const QChar n = base.at(3);
+        if ((n >= QLatin1Char('0') && n <= QLatin1Char('9')) || n == QChar(0x00B9) || n == QChar(0x00B2) || n == QChar(0x00B3))
+            return EsitoNomeUtente::Riservato;
+    }
+    return EsitoNomeUtente::Valido;
+}
+
+bool NomeUtenteSicuro(const QString &nome) { return ControllaNomeUtente(nome) == EsitoNomeUtente::Valido; }
+
+bool UtenteEsiste(const QString &nome)
+{
+    if (nome.compare(QLatin1String("_predefinito"), Qt::CaseInsensitive) == 0) return true;
+    // The profile path is found whatever the letter case of the name, as the writer finds it.
+    return QFileInfo::exists(platform::localPath(PercorsoProfilo(nome)));
+}
+
+QStringList ElencoUtenti(bool conPredefinito)
+{
+    QStringList voci, nomi;
+    // A users folder that cannot be listed gives no users.
+    if (!platform::listFolder(CartellaUtenti, QStringLiteral("*.ini"), false, voci)) return nomi;
+    for (const QString &v : voci) {
+        const QString nome = v.left(v.size() - 4);
+        if (!conPredefinito && nome.compare(QLatin1String("_predefinito"), Qt::CaseInsensitive) == 0) continue;
+        nomi << nome;
+    }
+    return nomi;
+}
+
+QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo)
+{
+    QHash<QString, int> quante;
+    for (const QString &u : utenti) ++quante[u.toUpper()];
+    QStringList voci;
+    for (const QString &u : utenti) voci << (maiuscolo && quante.value(u.toUpper()) == 1 ? u.toUpper() : u);
+    return voci;
 }
 
 QString PercorsoProfilo(const QString &nome) { return CartellaUtenti + nome + QStringLiteral(".ini"); }
 
+namespace {
+// The last header was written: the pieces of its exercise follow it. Once a header is
+// refused, its exercise's pieces are written nowhere, rather than onto the line before.
+bool g_intestazioneScritta = false;
+bool g_registroPienoDetto = false;
+}
+
 bool ScriviIntestazione(const QString &testo)
 {
-    if (NumeroRigheEsercizi < 0 || NumeroRigheEsercizi + 2 > kRigheMassime) return false;
+    if (NumeroRigheEsercizi < 0 || NumeroRigheEsercizi + 2 > kRigheMassime) {
+        g_intestazioneScritta = false;
+        if (!g_registroPienoDetto) {
+            g_registroPienoDetto = true;
+            platform::MsgBox(testoMessaggio("0058", QStringLiteral("Il registro degli esercizi è pieno: gli esercizi che "
+                                                                   "seguono non vengono più registrati.")),
+                             platform::vbExclamation, QStringLiteral("Brivomarte"));
+        }
+        return false;
+    }
     ++NumeroRigheEsercizi;
     RigheEsercizi[NumeroRigheEsercizi] = testo;
     ++NumeroRigheEsercizi;
+    g_intestazioneScritta = true;
     return true;
 }
 
 void AggiungiAlRegistro(const QString &pezzo)
 {
-    const int riga = std::clamp(NumeroRigheEsercizi, 0, kRigheMassime);
-    RigheEsercizi[riga] += pezzo;
+    if (!g_intestazioneScritta || NumeroRigheEsercizi < 0 || NumeroRigheEsercizi > kRigheMassime) return;
+    RigheEsercizi[NumeroRigheEsercizi] += pezzo;
 }
 
 void SvuotaRegistro()
 {
     for (int i = 0; i <= std::clamp(NumeroRigheEsercizi, 0, kRigheMassime); ++i) RigheEsercizi[i].clear();
     NumeroRigheEsercizi = 0;
+    g_intestazioneScritta = false;
+    g_registroPienoDetto = false;
 }

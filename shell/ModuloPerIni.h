@@ -2,6 +2,7 @@
 // The current user's settings, the profile files that keep them, the settings folders,
 // and the activity record of this run.
 #include <QString>
+#include <QStringList>
 #include <array>
 
 // ---- the 21 user settings, in the order of the profile file ----
@@ -42,6 +43,9 @@ extern const QString CartellaProgramma; // under the root: the program's folder
 extern const QString CartellaUtenti;   // one profile per user
 extern const QString CartellaDati;     // saved activity records
 
+// The text of a message of the language file, or the built-in one when the file has none.
+QString testoMessaggio(const char *id, const QString &ripiego);
+
 void ImpostaPredefiniti();
 // False when the profile could not be written; the user has been told.
 bool ScriviImpostazioni();
@@ -52,13 +56,39 @@ bool CreaCartella(const QString &Percorso);
 bool EsisteCartella(const QString &Percorso);
 bool EsisteFile(const QString &Percorso);
 
-// A user name is used as a file name only when it cannot lead out of the users folder.
+// What stands in the way of a name becoming a user's profile file name.
+enum class EsitoNomeUtente {
+    Valido,
+    Vuoto,         // nothing but blanks
+    SegniVietati,  // a sign no file name can hold, or two dots in a row
+    TroppoLungo,   // more than kLunghezzaMassimaNome
+    Riservato,     // a device name of Windows, or a name ending in a dot or a blank
+};
+// The longest name, in UTF-16 units (what the teacher sees as characters). With ".ini" the
+// file name takes at most 68 units on NTFS (limit 255) and 196 bytes in UTF-8 on ext4
+// (limit 255: three bytes a unit at most), and the profile's whole path stays far below
+// the 260 characters of a classic Windows path.
+constexpr int kLunghezzaMassimaNome = 64;
+EsitoNomeUtente ControllaNomeUtente(const QString &nome);
+// A user name is used as a file name only when it is a valid one on every system the
+// profiles may be kept on, and cannot lead out of the users folder.
 bool NomeUtenteSicuro(const QString &nome);
+// True when the users folder already holds the profile of that name, in any letter case,
+// or it is the default user's name.
+bool UtenteEsiste(const QString &nome);
+// The names of the profiles in the users folder, as their files spell them, in the
+// folder's order; the default user's only when asked for.
+QStringList ElencoUtenti(bool conPredefinito);
+// What a list shows for those users: in capitals when asked, except for names that
+// capitals alone would make look alike, which are shown as their files spell them.
+QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo);
 // The profile path the user switches build.
 QString PercorsoProfilo(const QString &nome);
 
 // Writers of the activity record. A header takes two lines (the header and the line the
-// exercise then fills); it is refused, returning false, when it would not fit.
+// exercise then fills); it is refused, returning false, when it would not fit, and the
+// teacher is told the first time. The pieces of an exercise whose header was refused are
+// written nowhere.
 bool ScriviIntestazione(const QString &testo);
 void AggiungiAlRegistro(const QString &pezzo);
 void SvuotaRegistro();

@@ -88,11 +88,18 @@ void MotoreScansione::tick()
 
 bool MotoreScansione::scegli()
 {
+    // A second press of the switch while the first selection is still running (it may
+    // pause, or load the next window) selects nothing.
+    if (scegliendo_) return false;
+    scegliendo_ = true;
+    bool avanti = true;
     if (inAttesa()) {
         if (scegliAvanti) scegliAvanti();
-        return true;
+    } else if (seleziona) {
+        avanti = seleziona(posizione);
     }
-    return seleziona ? seleziona(posizione) : true;
+    scegliendo_ = false;
+    return avanti;
 }
 
 void MotoreScansione::manualeKeyUp(int codice)

@@ -61,4 +61,5 @@ private:
     // Keys whose press this window saw: a release only counts after its own press, so a
     // key held while the window changed does not select on the new one.
     QSet<int> premuti_;
+    bool scegliendo_ = false;
 };

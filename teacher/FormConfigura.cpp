@@ -48,6 +48,9 @@ void FormConfigura::layout(Layout &l)
     }
     l.add(Kind::ListBox, "ListModificaUtente").in("FrameUtente").at(4560, 1800, 3135, 390).withFont("Arial", 14.25).hidden();
     l.add(Kind::TextBox, "TextNuovoUtente").in("FrameUtente").at(4560, 2640, 3135, 495).txt("Text1").withFont("Arial", 14.25).hidden();
+    // Why the name typed cannot yet be a new user's: shown under the box while typing.
+    l.add(Kind::Label, "LabelAvvisoNome").in("FrameUtente").at(4560, 3240, 5040, 1200).withFont("Arial", 12)
+        .fore(0x0000C0).transparent().hidden();
     l.add(Kind::CheckBox, "CheckSalvaUtente").in("FrameUtente").at(480, 4560, 7815, 495)
         .cap("Tieni traccia dell'attività eseguita").withFont("Arial", 14.25);
 
@@ -126,7 +129,7 @@ void FormConfigura::layout(Layout &l)
     l.add(Kind::Label, "LabelDimensionaFont").at(0, 0, 1500, 330).cap("dimensiona font ").withFont("Arial", 14.25, true)
         .autosized().hidden().transparent();
     l.add(Kind::Label, "LabelNomeNonValido")
-        .cap("Questo nome non si può usare: il nome di un alunno non può contenere i segni \\ / : * ? < > | né due punti di seguito.")
+        .cap("Questo nome non si può usare: il nome di un alunno non può contenere i segni \\ / : * ? \" < > | né due punti di seguito.")
         .hidden();
     l.add(Kind::Menu, "mnuEsci").cap("&Menu");
 }
@@ -340,7 +343,7 @@ void FormConfigura::TabStrip1_Click()
 void FormConfigura::mnuEsci_Click()
 {
     // A profile that cannot be written has been reported; its settings stay in memory.
-    ScriviImpostazioni();
+    ScriviUtenteCorrente();
     Default<FormMenu>().Show();
     Unload();
 }
@@ -355,15 +358,31 @@ void FormConfigura::RipristinaSceltaUtente()
     ripristino_ = false;
 }
 
+bool FormConfigura::ScriviUtenteCorrente()
+{
+    if (!nuovoInSospeso_) return ScriviImpostazioni();
+    // "Nuovo utente" is still waiting for a name: the current user is the one before it,
+    // and the unticked box belongs to the user not yet named, not to this one.
+    const bool traccia = TieniTraccia;
+    TieniTraccia = tieniTracciaPrima_;
+    if (!ScriviImpostazioni()) {
+        TieniTraccia = traccia;
+        return false;
+    }
+    nuovoInSospeso_ = false;
+    return true;
+}
+
 void FormConfigura::OptionUtente_Click(int)
 {
     if (ripristino_) return;
     // The user current until now keeps the settings of this window. When they cannot be
     // written, nothing changes: reading another profile would lose them.
-    if (!ScriviImpostazioni()) {
+    if (!ScriviUtenteCorrente()) {
         RipristinaSceltaUtente();
         return;
     }
+    LabelAvvisoNome->setVisible(false);
     if (OptionUtente[0]->Value()) {
         opzioneUtente_ = 0;
         NomeUtente = kPredefinito;
@@ -384,6 +403,11 @@ void FormConfigura::OptionUtente_Click(int)
     }
     if (OptionUtente[2]->Value()) {
         opzioneUtente_ = 2;
+        // Until a name is typed, the user before stays current with what it had.
+        nomePrima_ = NomeUtente;
+        filePrima_ = FileUtente;
+        tieniTracciaPrima_ = TieniTraccia;
+        nuovoInSospeso_ = true;
         nomeAccettato_.clear();
         TextNuovoUtente->setText(QString());
         TextNuovoUtente->setVisible(true);
@@ -400,29 +424,29 @@ void FormConfigura::RecuperaUtenti()
     ListModificaUtente->Clear();
     ripristino_ = false;
     voceUtente_ = -1;
-    QStringList voci;
-    // A users folder that cannot be listed gives an empty list.
-    if (!platform::listFolder(CartellaUtenti, QStringLiteral("*.ini"), false, voci)) return;
-    for (const QString &v : voci) {
-        if (v == QLatin1String(".") || v == QLatin1String("..") || v.toLower() == QLatin1String("_predefinito.ini")) continue;
-        if (QFileInfo(platform::localPath(CartellaUtenti + v)).isHidden()) continue;
-        const QString nome = v.left(v.size() - 4).toUpper();
-        // An entry whose name could not be a user's (nor lead back to its file) is passed over.
-        if (!NomeUtenteSicuro(nome)) continue;
-        ListModificaUtente->AddItem(nome);
+    // The list shows the names in capitals; each entry keeps the name of the file it came
+    // from, and picking it opens that file.
+    utenti_.clear();
+    for (const QString &nome : ElencoUtenti(false)) {
+        // Hidden profiles are left out, and so is a name that could not be a user's.
+        if (QFileInfo(platform::localPath(PercorsoProfilo(nome))).isHidden() || !NomeUtenteSicuro(nome)) continue;
+        utenti_ << nome;
     }
+    ListModificaUtente->AddItems(NomiDaMostrare(utenti_, true));
 }
 
 void FormConfigura::ListModificaUtente_Click()
 {
     if (ripristino_) return;
-    const QString nome = ListModificaUtente->Text();
-    if (ListModificaUtente->ListIndex() < 0 || !NomeUtenteSicuro(nome)) return;
-    if (!ScriviImpostazioni()) {
+    const int i = ListModificaUtente->ListIndex();
+    if (i < 0 || i >= utenti_.size()) return;
+    const QString nome = utenti_[i];
+    if (!NomeUtenteSicuro(nome)) return;
+    if (!ScriviUtenteCorrente()) {
         RipristinaSceltaUtente();
         return;
     }
-    voceUtente_ = ListModificaUtente->ListIndex();
+    voceUtente_ = i;
     FileUtente = PercorsoProfilo(nome);
     NomeUtente = nome;
     Label4->setCaption(NomeUtente);
@@ -430,27 +454,68 @@ void FormConfigura::ListModificaUtente_Click()
     ImpostaConfigurazioni();
 }
 
+QString FormConfigura::MotivoNomeRifiutato(const QString &nome) const
+{
+    switch (ControllaNomeUtente(nome)) {
+    case EsitoNomeUtente::Valido:
+        break;
+    case EsitoNomeUtente::Vuoto:
+        return QString();
+    case EsitoNomeUtente::SegniVietati:
+        return LabelNomeNonValido->Caption();
+    case EsitoNomeUtente::TroppoLungo:
+        return testoMessaggio("0056", QStringLiteral("Questo nome è troppo lungo: il nome di un alunno può avere al massimo "
+                                                     "%1 caratteri.").arg(kLunghezzaMassimaNome));
+    case EsitoNomeUtente::Riservato:
+        return testoMessaggio("0057", QStringLiteral("Questo nome non si può usare: non può finire con un punto o uno spazio, "
+                                                     "né essere un nome riservato del sistema (CON, PRN, AUX, NUL, "
+                                                     "da COM1 a COM9, da LPT1 a LPT9)."));
+    }
+    if (UtenteEsiste(nome))
+        return testoMessaggio("0055", QStringLiteral("Esiste già un alunno con questo nome: sceglilo da \"Modifica utente\" "
+                                                     "oppure scrivi un altro nome."));
+    return QString();
+}
+
 void FormConfigura::TextNuovoUtente_Change()
 {
     if (ripristino_) return;
     const QString nome = TextNuovoUtente->Text();
-    if (nome.trimmed().isEmpty()) {
+    const EsitoNomeUtente esito = ControllaNomeUtente(nome);
+    if (esito == EsitoNomeUtente::Vuoto) {
         nomeAccettato_ = nome;
+        LabelAvvisoNome->setVisible(false);
         return;
     }
-    // A name that could lead out of the users folder never becomes a path: the box goes
-    // back to the name last accepted, which stays the current user.
-    if (!NomeUtenteSicuro(nome)) {
+    // A sign no file name can hold, or a name too long, cannot be mended by typing on:
+    // the box goes back to the text last accepted, and the current user stays as it was.
+    if (esito == EsitoNomeUtente::SegniVietati || esito == EsitoNomeUtente::TroppoLungo) {
         ripristino_ = true;
         TextNuovoUtente->setText(nomeAccettato_);
         ripristino_ = false;
-        platform::MsgBox(LabelNomeNonValido->Caption(), platform::vbExclamation, QStringLiteral("Brivomarte"));
+        platform::MsgBox(MotivoNomeRifiutato(nome), platform::vbExclamation, QStringLiteral("Brivomarte"));
         return;
     }
     nomeAccettato_ = nome;
+    // An existing user's name, a device name or a final dot or blank may still become a
+    // good name as the teacher types on ("Anna" on the way to "Annalisa"): the box keeps
+    // the text and says why it is not a new user yet, and the user before "Nuovo utente"
+    // is current meanwhile, so that nothing is ever written under this name.
+    const QString motivo = MotivoNomeRifiutato(nome);
+    LabelAvvisoNome->setCaption(motivo);
+    LabelAvvisoNome->setVisible(!motivo.isEmpty());
     voceUtente_ = -1;
-    FileUtente = PercorsoProfilo(nome);
-    NomeUtente = nome;
+    if (!motivo.isEmpty()) {
+        if (!nuovoInSospeso_) {
+            nuovoInSospeso_ = true;
+            NomeUtente = nomePrima_;
+            FileUtente = filePrima_;
+        }
+    } else {
+        nuovoInSospeso_ = false;
+        FileUtente = PercorsoProfilo(nome);
+        NomeUtente = nome;
+    }
     Label4->setCaption(NomeUtente);
 }
 

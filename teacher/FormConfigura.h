@@ -79,6 +79,7 @@ public:
     forms::Ctl LabelDimensionaFont{this, "LabelDimensionaFont"};
     // Hidden carrier of the message for a refused name, so that the language file translates it.
     forms::Ctl LabelNomeNonValido{this, "LabelNomeNonValido"};
+    forms::Ctl LabelAvvisoNome{this, "LabelAvvisoNome"};
 
     void ImpostaConfigurazioni();
     void NascondiFrame();
@@ -114,6 +115,16 @@ private:
     // Undoes the selection of a user option or list entry whose action could not start.
     void RipristinaSceltaUtente();
 
+    // Writes the current user's profile (see the waiting new user below).
+    bool ScriviUtenteCorrente();
+    // Why a name typed for a new user cannot be taken; empty when it can.
+    QString MotivoNomeRifiutato(const QString &nome) const;
+
+    QStringList utenti_;         // the listed users as their files spell them, one per entry
+    // "Nuovo utente" waits for a good name: the user before it is current meanwhile.
+    bool nuovoInSospeso_ = false;
+    QString nomePrima_, filePrima_;
+    bool tieniTracciaPrima_ = false;
     int opzioneUtente_ = 0;      // the user option whose action ran last
     int voceUtente_ = -1;        // the list entry of the current user, when picked there
     QString nomeAccettato_;      // the new name's text as last accepted

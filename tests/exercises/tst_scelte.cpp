@@ -151,19 +151,36 @@ private slots:
     void lasciataDuranteLaPausa()
     {
         // The screen's activation pauses; if the pupil leaves meanwhile nothing of it runs.
+        // The click is queued once the screen is loaded, so it arrives while the activation
+        // runs (in its pause, or in a load the drawing makes).
         Ambiente env;
         EsercizioScelto = 1;
-        QTimer::singleShot(50, [] {
-            if (auto *s = IfLoaded<FormScelteDidattiche2>()) s->CommandConferma->raiseClick();
-        });
-        QEventLoop loop;
+        QPointer<FormScelteDidattiche2> s = &Default<FormScelteDidattiche2>();
+        bool mostrata = false;
         QTimer::singleShot(0, [&] {
-            Default<FormScelteDidattiche2>().Show();
-            loop.quit();
+            mostrata = s && s->Visible();
+            if (s) s->CommandConferma->raiseClick();
+            // Even with the deletions carried out here, the paused activation runs on a
+            // window that still exists.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         });
-        loop.exec();
+        s->Show();
+        QVERIFY(mostrata);
         QVERIFY(!IfLoaded<FormScelteDidattiche2>());
         QVERIFY(caricata(QStringLiteral("FormEs2")));
+
+        // Left during its own load (the translation lets events through): never shown.
+        chiudiFinestre();
+        QTimer::singleShot(0, [&] {
+            s = IfLoaded<FormScelteDidattiche2>();
+            if (s) s->Unload();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        });
+        Default<FormScelteDidattiche2>().Show();
+        QVERIFY(s && !s->Visible());
+        QVERIFY(!IfLoaded<FormScelteDidattiche2>());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!s);
     }
 };
 

@@ -63,6 +63,31 @@ protected:
     void Form_Activate() override { ++activations; }
 };
 
+// Its load lets events through in the middle, as the translation does; what a test puts
+// in `during` runs there.
+class FormLenta : public Form {
+public:
+    FormLenta() : Form(QStringLiteral("FormLenta")) {}
+    static inline std::function<void()> during;
+    bool ready = false;
+    int activations = 0, activatedBeforeReady = 0;
+
+protected:
+    void layout(Layout &l) override { l.add(Kind::CommandButton, "Command1").at(0, 0, 1500, 750); }
+    void Form_Load() override
+    {
+        QTimer::singleShot(0, [] { if (during) during(); });
+        QCoreApplication::processEvents();
+        control("Command1")->setCaption(QStringLiteral("pronta"));
+        ready = true;
+    }
+    void Form_Activate() override
+    {
+        ++activations;
+        if (!ready) ++activatedBeforeReady;
+    }
+};
+
 void scarica(Form &f)
 {
     f.Unload();
@@ -94,6 +119,8 @@ private slots:
     void twipsBecomePixels();
     void menuBarTakesFromTheInnerHeight();
     void unloadStopsTimers();
+    void reentryDuringTheLoad();
+    void windowHeldWhileItsHandlerRuns();
     void coloursAsTheWindowsStoreThem();
 };
 
@@ -433,6 +460,68 @@ void TestForm::unloadStopsTimers()
     QTest::qWait(40);
     QCOMPARE(ticks, seen);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TestForm::reentryDuringTheLoad()
+{
+    Ambiente env;
+    // A second show (a double click) during the load finds the same window, and neither
+    // shows nor activates it before its load has completed.
+    FormLenta *seen = nullptr;
+    FormLenta::during = [&] {
+        seen = &Default<FormLenta>();
+        seen->Show();
+        QVERIFY(!seen->Visible());
+    };
+    FormLenta &f = Default<FormLenta>();
+    QCOMPARE(seen, &f);
+    QCOMPARE(f.activatedBeforeReady, 0);
+    QCOMPARE(f.activations, 1); // shown once its load was done
+    QVERIFY(f.Visible());
+    f.Show();
+    QCOMPARE(f.activations, 1);
+    scarica(f);
+
+    // Unloaded during its own load, even with the deletions processed there, it lives on
+    // until the load has returned, is never shown, and is gone afterwards.
+    bool goneDuringLoad = false;
+    QPointer<FormLenta> p;
+    FormLenta::during = [&] {
+        p = IfLoaded<FormLenta>();
+        p->Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        goneDuringLoad = !p;
+    };
+    Default<FormLenta>().Show();
+    QVERIFY(!goneDuringLoad);
+    QVERIFY(p && !p->Visible() && p->activations == 0);
+    QVERIFY(!IfLoaded<FormLenta>());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!p);
+    FormLenta::during = nullptr;
+}
+
+void TestForm::windowHeldWhileItsHandlerRuns()
+{
+    Ambiente env;
+    FormUno &f = Default<FormUno>();
+    f.Show();
+    QPointer<FormUno> p(&f);
+    Control *b = f.Command1[0];
+    bool goneInside = false;
+    int clicks = 0;
+    b->Click = [&] {
+        ++clicks;
+        b->raiseClick(); // a second click while the first still runs starts nothing
+        f.Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        goneInside = !p;
+    };
+    b->raiseClick();
+    QCOMPARE(clicks, 1);
+    QVERIFY(!goneInside);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!p);
 }
 
 void TestForm::coloursAsTheWindowsStoreThem()

@@ -9,7 +9,9 @@
 #include "modLanguageSupport.h"
 #include "forms/Twips.h"
 #include "platform/PointerConfine.h"
+#include <QComboBox>
 #include <QDesktopServices>
+#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QUrl>
@@ -73,6 +75,7 @@ private slots:
     void recordNeverGoesPastItsLastLine_data();
     void recordNeverGoesPastItsLastLine();
     void clickOnButtonOrPictureStarts();
+    void doubleClickStartsOnce();
 
     void userList_data();
     void userList();
@@ -81,6 +84,8 @@ private slots:
     void switchWithAnUnwritableProfileKeepsTheSettings();
     void namesLeadingOutOfTheFolderAreRefused_data();
     void namesLeadingOutOfTheFolderAreRefused();
+    void pickingOpensItsOwnFile();
+    void longUserListIsFilledOnce();
 
     void activationAppliesTheSettings_data();
     void activationAppliesTheSettings();
@@ -319,7 +324,7 @@ void TestMenu::otherUserIsSavedReadAndApplied()
     NumeroMassimo = 9; // changed in memory: must not be lost by the switch
 
     m.Combo1->setListIndex(1);
-    QCOMPARE(NomeUtente, QStringLiteral("BEA"));
+    QCOMPARE(NomeUtente, QStringLiteral("Bea")); // as her file spells it
     QCOMPARE(readLines(profilo("Anna")).value(3), QStringLiteral(" 9 "));
     QCOMPARE(NumeroMassimo, 7);
     QCOMPARE(TipoCarattere, QStringLiteral("minuscolo"));
@@ -362,6 +367,7 @@ void TestMenu::namesLeadingOutOfTheFolderAreRefused()
     QCOMPARE(NumeroRigheEsercizi, 2);
     QVERIFY(!QFile::exists(env->file(QStringLiteral("BrivoMarte/x.ini"))));
     QVERIFY(env->messages.empty());
+    QCOMPARE(m.Combo1->Text(), QStringLiteral("Anna")); // the user in force
 }
 
 // ---- what activation applies ----
@@ -665,6 +671,69 @@ void TestMenu::switchWithAnUnwritableProfileKeepsTheSettings()
     NumeroMassimo = 6;
     m.Combo1->setListIndex(1);
     QCOMPARE(env->messages.size(), size_t(1));
-    QCOMPARE(NomeUtente, QStringLiteral("ANNA"));
+    QCOMPARE(NomeUtente, QStringLiteral("Anna"));
     QCOMPARE(NumeroMassimo, 6);
+    // The list shows again the user whose settings are in force.
+    QCOMPARE(m.Combo1->ListIndex(), 0);
+    QCOMPARE(m.Combo1->Text(), QStringLiteral("ANNA"));
+}
+
+void TestMenu::doubleClickStartsOnce()
+{
+    // The second click of a double click arrives while the choice screen the first one
+    // opens is still loading.
+    creaUtente(QStringLiteral("Anna"));
+    auto &m = apriMenu();
+    QWidget *bottone = m.Command1[0]->widget();
+    QTimer::singleShot(0, [&] {
+        if (IfLoaded<FormMenu>()) QTest::mouseClick(bottone, Qt::LeftButton);
+    });
+    QTest::mouseClick(bottone, Qt::LeftButton);
+    QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormScelteDidattiche1")});
+    QCOMPARE(NumeroRigheEsercizi, 2);
+    Form *s = caricata(QStringLiteral("FormScelteDidattiche1"));
+    QVERIFY(s->Visible());
+    QCOMPARE(Form::ActiveForm(), s);
+}
+
+void TestMenu::pickingOpensItsOwnFile()
+{
+    // Capitals of "Strauß" are "STRAUSS": the list may show them, but picking the entry
+    // opens the file it came from, and no other file appears.
+    NumeroMassimo = 7;
+    creaUtente(QStringLiteral("Strauß"));
+    ImpostaPredefiniti();
+    creaUtente(QStringLiteral("_predefinito"));
+    auto &m = apriMenu();
+    QCOMPARE(m.Combo1->ListCount(), 2);
+    const int strauss = m.Combo1->List(0) == QStringLiteral("STRAUSS") ? 0 : 1;
+    QCOMPARE(m.Combo1->List(strauss), QStringLiteral("STRAUSS"));
+    m.Combo1->setListIndex(strauss);
+    QCOMPARE(NomeUtente, QStringLiteral("Strauß"));
+    QCOMPARE(NumeroMassimo, 7);
+    NumeroMassimo = 5;
+    Form::UnloadAll();
+    auto &m2 = apriMenu(); // activation saves and reads the user again
+    QCOMPARE(m2.Combo1->ListCount(), 2);
+    QCOMPARE(m2.Combo1->ListIndex(), strauss);
+    QCOMPARE(NumeroMassimo, 5);
+    QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase),
+             (QStringList{"_predefinito.ini", "Strauß.ini"}));
+}
+
+void TestMenu::longUserListIsFilledOnce()
+{
+    // Five thousand pupils: the list is filled in one go, not emptied and filled again at
+    // every name.
+    CreaCartelle();
+    constexpr int kUtenti = 5000;
+    for (int i = 0; i < kUtenti; ++i) writeBytes(profilo(QStringLiteral("u%1").arg(i, 4, 10, QLatin1Char('0'))), "");
+    auto &m = Default<FormMenu>();
+    auto *lista = qobject_cast<QComboBox *>(m.Combo1->widget());
+    QVERIFY(lista);
+    qint64 righe = 0;
+    QObject::connect(lista->model(), &QAbstractItemModel::rowsInserted, [&](const QModelIndex &, int a, int b) { righe += b - a + 1; });
+    m.Show();
+    QCOMPARE(m.Combo1->ListCount(), kUtenti);
+    QCOMPARE(righe, qint64(kUtenti));
 }

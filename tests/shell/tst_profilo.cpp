@@ -134,6 +134,7 @@ private slots:
     void safeUserNames();
 
     void activityRecordStaysInBounds();
+    void fullRecordTakesNoPieces();
 };
 
 void TestProfilo::defaultProfileByteForByte()
@@ -527,6 +528,15 @@ void TestProfilo::safeUserNames_data()
     QTest::newRow("new line") << "a\nb" << false;
     QTest::newRow("nul") << QString(QChar(0)) + "x" << false;
     QTest::newRow("delete") << QString("x") + QChar(127) << false;
+    // Windows takes these for devices or drops the final dot or blank.
+    for (const char *n : {"CON", "con", "Prn", "AUX", "nul", "NUL.txt", "com1", "COM9", "lpt1", "LPT9.ini", "aux .x",
+                          "anna.", "anna ", "."})
+        QTest::newRow(n) << QString::fromLatin1(n) << false;
+    for (const char *n : {"CONTI", "COM10", "LPT", "console.x", "nullo"})
+        QTest::newRow(n) << QString::fromLatin1(n) << true;
+    QTest::newRow("longest") << QString(kLunghezzaMassimaNome, QChar(0x00E8)) << true;
+    QTest::newRow("too long") << QString(kLunghezzaMassimaNome + 1, QLatin1Char('a')) << false;
+    QTest::newRow("double quote") << "a\"b" << false;
 }
 
 void TestProfilo::safeUserNames()
@@ -534,6 +544,30 @@ void TestProfilo::safeUserNames()
     QFETCH(QString, name);
     QFETCH(bool, safe);
     QCOMPARE(NomeUtenteSicuro(name), safe);
+}
+
+void TestProfilo::fullRecordTakesNoPieces()
+{
+    // Exercise 1's header takes the last two lines; the header of the next exercise is
+    // refused, and its pieces go nowhere, not onto exercise 1's line. The teacher is told
+    // once.
+    Ambiente env;
+    NumeroRigheEsercizi = kRigheMassime - 2;
+    QVERIFY(ScriviIntestazione("esercizio 1"));
+    AggiungiAlRegistro("1 2 3");
+    QVERIFY(!ScriviIntestazione("esercizio 4"));
+    AggiungiAlRegistro("4 5 6");
+    QVERIFY(!ScriviIntestazione("esercizio 5"));
+    AggiungiAlRegistro("7 8 9");
+    QCOMPARE(RigheEsercizi[kRigheMassime], QStringLiteral("1 2 3"));
+    QCOMPARE(NumeroRigheEsercizi, kRigheMassime);
+    QCOMPARE(env.messages.size(), size_t(1));
+    QVERIFY(!env.messages[0].text.isEmpty());
+    // An emptied record takes headers and pieces again.
+    SvuotaRegistro();
+    QVERIFY(ScriviIntestazione("esercizio 4"));
+    AggiungiAlRegistro("4 5 6");
+    QCOMPARE(RigheEsercizi[2], QStringLiteral("4 5 6"));
 }
 
 void TestProfilo::activityRecordStaysInBounds()

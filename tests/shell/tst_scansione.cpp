@@ -94,6 +94,7 @@ private slots:
     void manualSpaceMovesAndWraps();
     void manualEnterStartsTheHighlightedExercise_data();
     void manualEnterStartsTheHighlightedExercise();
+    void secondEnterDuringTheLoadStartsNothing();
     void exitSavesAndEndsWithoutThePanel_data();
     void exitSavesAndEndsWithoutThePanel();
     void releaseCountsOnlyAfterItsOwnPress_data();
@@ -137,6 +138,24 @@ void TestScansione::manualSpaceMovesAndWraps()
     QTest::keyClick(cattura, Qt::Key_Escape);
     QCOMPARE(evidenziati(m), QList<int>{1});
     QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormMenu")});
+}
+
+// A pupil with a tremor presses twice: the second Enter arrives while the first one's
+// exercise is still loading (its translation lets events through).
+void TestScansione::secondEnterDuringTheLoadStartsNothing()
+{
+    auto &m = menuInModo(1);
+    QWidget *cattura = m.PictureScansioneManuale->widget();
+    QTest::keyClick(cattura, Qt::Key_Space);
+    QTimer::singleShot(0, [&] {
+        if (IfLoaded<FormMenu>()) QTest::keyClick(cattura, Qt::Key_Return);
+    });
+    QTest::keyClick(cattura, Qt::Key_Return);
+    QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormEs2")});
+    QCOMPARE(NumeroRigheEsercizi, 2); // one header
+    Form *es = caricata(QStringLiteral("FormEs2"));
+    QVERIFY(es->Visible());
+    QCOMPARE(Form::ActiveForm(), es);
 }
 
 void TestScansione::manualEnterStartsTheHighlightedExercise_data()

@@ -224,7 +224,7 @@ private slots:
         f.HScroll4->setValue(8);
         f.ListModificaUtente->setListIndex(0);
         QCOMPARE(readLines(profilo(QStringLiteral("_predefinito")))[3], QStringLiteral(" 8 "));
-        QCOMPARE(f.Label4->Caption(), QStringLiteral("ANNA"));
+        QCOMPARE(f.Label4->Caption(), QStringLiteral("Anna")); // the name as her file spells it
         QCOMPARE(f.HScroll4->Value(), 6);
         // Her profile is written back to her own file, whatever its letter case.
         f.HScroll4->setValue(3);
@@ -269,6 +269,115 @@ private slots:
         QVERIFY(QFile::exists(profilo(QStringLiteral("Eva"))));
         QCOMPARE(QDir(env->root()).entryList(QDir::Files), QStringList{"leggimi.txt"});
         QVERIFY(QDir(env->root() + QStringLiteral("/BrivoMarte")).entryList(QDir::Files).isEmpty());
+    }
+
+    // A name already in the users folder, in any letter case, never becomes a new user:
+    // the box says so while typing, the user before stays current, nothing is written.
+    void nomeEsistenteNonSovrascrive()
+    {
+        NumeroMassimo = 7;
+        creaUtente(QStringLiteral("Anna"));
+        const QByteArray anna = [&] { QFile f(profilo(QStringLiteral("Anna"))); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        ImpostaPredefiniti();
+        diventa(QStringLiteral("_predefinito"));
+        NumeroMassimo = 3;
+        auto &f = apri();
+        f.OptionUtente[2]->setValue(1);
+        for (const QString &nome : {QStringLiteral("anna"), QStringLiteral("Anna"), QStringLiteral("ANNA"),
+                                    QStringLiteral("_predefinito"), QStringLiteral("_PREDEFINITO")}) {
+            f.TextNuovoUtente->setText(nome);
+            QCOMPARE(f.TextNuovoUtente->Text(), nome); // kept: typing on may make it a new name
+            QVERIFY(f.LabelAvvisoNome->Visible());
+            QVERIFY(f.LabelAvvisoNome->Caption().contains(QStringLiteral("esiste già"), Qt::CaseInsensitive));
+            QCOMPARE(NomeUtente, QStringLiteral("_predefinito"));
+            QCOMPARE(f.Label4->Caption(), QStringLiteral("_predefinito"));
+        }
+        QTest::keyClicks(f.TextNuovoUtente->widget(), QStringLiteral("lisa")); // "_PREDEFINITOlisa"
+        QVERIFY(!f.LabelAvvisoNome->Visible());
+        f.TextNuovoUtente->setText(QStringLiteral("anna"));
+        f.control(QStringLiteral("mnuEsci"))->raiseClick();
+        QCOMPARE([&] { QFile g(profilo(QStringLiteral("Anna"))); g.open(QIODevice::ReadOnly); return g.readAll(); }(), anna);
+        QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase),
+                 (QStringList{"_predefinito.ini", "Anna.ini"}));
+        QCOMPARE(readLines(profilo(QStringLiteral("_predefinito")))[3], QStringLiteral(" 3 "));
+    }
+
+    // "Nuovo utente" unticks the record box for the user to be made; left without a name,
+    // the user who was current keeps its own setting, on disk and in memory.
+    void nuovoUtenteSenzaNome()
+    {
+        TieniTraccia = true;
+        auto &f = apri();
+        f.OptionUtente[2]->setValue(1);
+        QVERIFY(!TieniTraccia);
+        f.OptionUtente[0]->setValue(1);
+        QCOMPARE(readLines(profilo(QStringLiteral("_predefinito")))[5], QStringLiteral("True"));
+        QVERIFY(TieniTraccia);
+        f.OptionUtente[2]->setValue(1);
+        f.control(QStringLiteral("mnuEsci"))->raiseClick();
+        QCOMPARE(readLines(profilo(QStringLiteral("_predefinito")))[5], QStringLiteral("True"));
+        QVERIFY(TieniTraccia);
+    }
+
+    // Names longer than the limit are refused as typed; the refusal of signs names each of
+    // the signs that are refused.
+    void nomiTroppoLunghiESegni()
+    {
+        MLSCurrentLanguage = QStringLiteral("nessuna"); // the window's own texts
+        auto &f = apri();
+        f.OptionUtente[2]->setValue(1);
+        const QString lungo(kLunghezzaMassimaNome, QChar(0x00E8)); // two bytes each in UTF-8
+        f.TextNuovoUtente->setText(lungo);
+        QCOMPARE(NomeUtente, lungo);
+        QTest::keyClick(f.TextNuovoUtente->widget(), 'x');
+        QCOMPARE(f.TextNuovoUtente->Text(), lungo);
+        QCOMPARE(NomeUtente, lungo);
+        QCOMPARE(env->messages.size(), size_t(1));
+        QVERIFY(env->messages.back().text.contains(QString::number(kLunghezzaMassimaNome)));
+        f.TextNuovoUtente->setText(QString(300, QLatin1Char('a')));
+        QCOMPARE(f.TextNuovoUtente->Text(), lungo);
+        for (const QChar c : QStringLiteral("\\/:*?\"<>|")) {
+            QCOMPARE(ControllaNomeUtente(QStringLiteral("a") + c), EsitoNomeUtente::SegniVietati);
+            QVERIFY2(f.LabelNomeNonValido->Caption().contains(c), qPrintable(QString(c)));
+        }
+        f.control(QStringLiteral("mnuEsci"))->raiseClick();
+        QVERIFY(QFile::exists(profilo(lungo)));
+    }
+
+    // Device names of Windows and names ending in a dot or a blank are not new users.
+    void nomiRiservati()
+    {
+        auto &f = apri();
+        f.OptionUtente[2]->setValue(1);
+        for (const QString &nome : {QStringLiteral("con"), QStringLiteral("Nul.txt"), QStringLiteral("COM1"),
+                                    QStringLiteral("lpt9"), QStringLiteral("Anna."), QStringLiteral("Anna ")}) {
+            f.TextNuovoUtente->setText(nome);
+            QVERIFY2(f.LabelAvvisoNome->Visible(), qPrintable(nome));
+            QCOMPARE(NomeUtente, QStringLiteral("_predefinito"));
+        }
+        f.TextNuovoUtente->setText(QStringLiteral("Anna Maria"));
+        QCOMPARE(NomeUtente, QStringLiteral("Anna Maria"));
+        QVERIFY(env->messages.empty()); // said under the box, not in a box at every key
+    }
+
+    // Picking a user opens the file the name came from, whatever capitals make of it.
+    void sceltaApreIlSuoFile()
+    {
+        NumeroMassimo = 7;
+        creaUtente(QStringLiteral("Strauß"));
+        ImpostaPredefiniti();
+        diventa(QStringLiteral("_predefinito"));
+        auto &f = apri();
+        f.OptionUtente[1]->setValue(1);
+        QCOMPARE(f.ListModificaUtente->ListCount(), 1);
+        f.ListModificaUtente->setListIndex(0);
+        QCOMPARE(NumeroMassimo, 7);
+        QCOMPARE(NomeUtente, QStringLiteral("Strauß"));
+        f.HScroll4->setValue(5);
+        f.control(QStringLiteral("mnuEsci"))->raiseClick();
+        QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase),
+                 (QStringList{"_predefinito.ini", "Strauß.ini"}));
+        QCOMPARE(readLines(profilo(QStringLiteral("Strauß")))[3], QStringLiteral(" 5 "));
     }
 
     // A profile that cannot be written keeps its user and the settings in memory.
