@@ -75,7 +75,9 @@ bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, Q
     if (!dir.exists()) return false;
     QString rx = QRegularExpression::wildcardToRegularExpression(pattern);
     const QRegularExpression re(rx, QRegularExpression::CaseInsensitiveOption);
-    QDir::Filters filters = QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    // Pipes, sockets, devices and dangling links are never listed: opening one would wait
+    // for ever or read without end.
+    QDir::Filters filters = QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot;
     if (!filesOnly) filters |= QDir::Dirs;
     names.clear();
     for (const QString &e : dir.entryList(filters, QDir::Name | QDir::IgnoreCase))

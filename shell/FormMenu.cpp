@@ -264,8 +264,7 @@ void FormMenu::MLSFillMenuLanguages()
         mnuLanguage[i]->setCaption(files[i].left(files[i].size() - 4));
         mnuLanguage[i]->Click = [this, i] { mnuLanguage_Click(i); };
     }
-    if (auto v = MLSReadIni(MLSSettingFile(), QStringLiteral("Language"), QStringLiteral("CurrentLanguage")))
-        MLSCurrentLanguage = *v;
+    if (auto v = MLSReadLanguageSetting()) MLSCurrentLanguage = *v;
     for (Control *m : mnuLanguage.all())
         if (m->Caption() == MLSCurrentLanguage) {
             m->setChecked(true);

@@ -17,6 +17,13 @@ int MLSWriteIni(const QString &File, const QString &Section, const QString &Key,
 QString MLSGetString(const QString &Id);
 void MLSTranslateForm(forms::Form *Frm);
 
-// Paths beside the program.
+// The language named in the setting file; no value when the file cannot be read or the
+// name is not a plain file name.
+std::optional<QString> MLSReadLanguageSetting();
+
+// Paths beside the program. A language name is a plain file name in the program folder
+// (no separator of either kind, no drive, not "." or ".."); any other name has no file
+// and the path is empty.
+bool MLSPlainLanguageName(const QString &language);
 QString MLSSettingFile();
 QString MLSLanguageFile(const QString &language);
