@@ -282,7 +282,10 @@ void FormMenu::mnuLanguage_Click(int Index)
     for (Form *f : Form::LoadedForms()) finestre.emplace_back(f);
     for (const QPointer<Form> &f : finestre)
         if (f && f->isLoaded()) MLSTranslateForm(f);
-    MLSWriteIni(platform::programFolder() + QStringLiteral("\\LangSetting.ini"), QStringLiteral("Language"),
-                QStringLiteral("CurrentLanguage"), lingua);
+    // The setting file is replaced whole or kept; a failure is told, since the next start
+    // would otherwise come back in the old language without a word.
+    if (!MLSWriteIni(platform::programFolder() + QStringLiteral("\\LangSetting.ini"), QStringLiteral("Language"),
+                     QStringLiteral("CurrentLanguage"), lingua))
+        AvvisaFileNonScritto(platform::localPath(MLSSettingFile()));
 }
 

@@ -102,12 +102,6 @@ QString profiloSuDisco()
     return locale;
 }
 
-QString testoMessaggio(const char *id, const QString &ripiego)
-{
-    const QString t = MLSGetString(QLatin1String(id));
-    return t.isEmpty() ? ripiego : t;
-}
-
 } // namespace
 
 void ImpostaPredefiniti()
@@ -166,7 +160,7 @@ bool ScriviImpostazioni()
 
     // Put in place whole, so a failed write (a full disk) leaves the old profile as it was.
     if (platform::writeFileWhole(profiloSuDisco(), bytes)) return true;
-    platform::MsgBox(testoMessaggio("0045", QStringLiteral("Non è stato possibile salvare le impostazioni dell'utente."))
+    platform::MsgBox(MLSGetStringOr(QStringLiteral("0045"), QStringLiteral("Non è stato possibile salvare le impostazioni dell'utente."))
                          + QStringLiteral("\r\n") + NomeUtente,
                      platform::vbExclamation, QStringLiteral("Brivomarte"));
     return false;
@@ -250,7 +244,7 @@ bool CreaCartella(const QString &Percorso)
     if (locale.endsWith(QLatin1Char('/'))) locale.chop(1);
     const QFileInfo fi(locale);
     if (!fi.isDir() && !QDir(fi.absolutePath()).mkdir(fi.fileName())) {
-        platform::MsgBox(testoMessaggio("0046", QStringLiteral("Non è stato possibile creare la cartella delle impostazioni:"))
+        platform::MsgBox(MLSGetStringOr(QStringLiteral("0046"), QStringLiteral("Non è stato possibile creare la cartella delle impostazioni:"))
                              + QStringLiteral("\r\n") + locale,
                          platform::vbExclamation, QStringLiteral("Brivomarte"));
         return false;
@@ -262,11 +256,15 @@ bool CreaCartella(const QString &Percorso)
                              QStringLiteral(" "), MLSGetString(QStringLiteral("0033"))})
         bytes += r.toUtf8() + "\r\n";
     const QString leggimi = platform::localPath(CartellaRadice + QStringLiteral("leggimi.txt"));
-    if (!platform::writeFileWhole(leggimi, bytes))
-        platform::MsgBox(testoMessaggio("0047", QStringLiteral("Non è stato possibile scrivere il file:"))
-                             + QStringLiteral("\r\n") + leggimi,
-                         platform::vbExclamation, QStringLiteral("Brivomarte"));
+    if (!platform::writeFileWhole(leggimi, bytes)) AvvisaFileNonScritto(leggimi);
     return true;
+}
+
+void AvvisaFileNonScritto(const QString &percorso)
+{
+    platform::MsgBox(MLSGetStringOr(QStringLiteral("0047"), QStringLiteral("Non è stato possibile scrivere il file:"))
+                         + QStringLiteral("\r\n") + percorso,
+                     platform::vbExclamation, QStringLiteral("Brivomarte"));
 }
 
 bool NomeUtenteSicuro(const QString &nome)

@@ -51,6 +51,9 @@ void CreaCartelle();
 bool CreaCartella(const QString &Percorso);
 bool EsisteCartella(const QString &Percorso);
 bool EsisteFile(const QString &Percorso);
+// Tells the user that a file (given by its path on disk) could not be written and was
+// left as it was.
+void AvvisaFileNonScritto(const QString &percorso);
 
 // A user name is used as a file name only when it cannot lead out of the users folder.
 bool NomeUtenteSicuro(const QString &nome);

@@ -56,6 +56,12 @@ QString MLSGetString(const QString &Id)
     return MLSReadIni(MLSLanguageFile(MLSCurrentLanguage), QStringLiteral("Strings"), Id).value_or(QString());
 }
 
+QString MLSGetStringOr(const QString &Id, const QString &fallback)
+{
+    const QString t = MLSGetString(Id);
+    return t.isEmpty() ? fallback : t;
+}
+
 void MLSTranslateForm(forms::Form *Frm)
 {
     using forms::Kind;

@@ -15,6 +15,9 @@ std::optional<QString> MLSReadIni(const QString &File, const QString &Section, c
 int MLSWriteIni(const QString &File, const QString &Section, const QString &Key, const QString &Value);
 // The text of an id in the current language; empty on any failure.
 QString MLSGetString(const QString &Id);
+// The same, or `fallback` when the language gives no text (for messages the program must
+// always be able to show).
+QString MLSGetStringOr(const QString &Id, const QString &fallback);
 void MLSTranslateForm(forms::Form *Frm);
 
 // The language named in the setting file; no value when the file cannot be read or the

@@ -26,12 +26,6 @@ int32_t arrotonda(double v)
                               double(std::numeric_limits<int32_t>::max())));
 }
 
-QString testoMessaggio(const char *id, const QString &ripiego)
-{
-    const QString t = MLSGetString(QLatin1String(id));
-    return t.isEmpty() ? ripiego : t;
-}
-
 // A line of the laid-out text: the page it falls on and its first character.
 struct Riga {
     int pagina;
@@ -134,7 +128,7 @@ void StampaTestoFormattato(forms::Control *controllo, int32_t margineSinistro, d
     // Without a printer Qt would quietly write a PDF file somewhere instead: say so.
     const QPrinterInfo predefinita = QPrinterInfo::defaultPrinter();
     if (predefinita.isNull()) {
-        platform::MsgBox(testoMessaggio("0048", QStringLiteral("Non c'è una stampante predefinita: il testo non è stato stampato.")),
+        platform::MsgBox(MLSGetStringOr(QStringLiteral("0048"), QStringLiteral("Non c'è una stampante predefinita: il testo non è stato stampato.")),
                          platform::vbExclamation, QStringLiteral("Brivomarte"));
         return;
     }
@@ -142,6 +136,6 @@ void StampaTestoFormattato(forms::Control *controllo, int32_t margineSinistro, d
     stampante.setDocName(QStringLiteral("Brivomarte"));
     if (StampaPagine(*editor->document(), stampante, margineSinistro, margineSuperiore, margineDestro, margineInferiore)
             .empty())
-        platform::MsgBox(testoMessaggio("0049", QStringLiteral("La stampante non ha risposto: il testo non è stato stampato.")),
+        platform::MsgBox(MLSGetStringOr(QStringLiteral("0049"), QStringLiteral("La stampante non ha risposto: il testo non è stato stampato.")),
                          platform::vbExclamation, QStringLiteral("Brivomarte"));
 }

@@ -45,12 +45,6 @@ void verificaIntestazione(FormEserciziEseguiti &f)
     QCOMPARE(data.begin().fragment().charFormat().font().resolve(doc->defaultFont()).pointSizeF(), 14.25);
 }
 
-QByteArray letto(const QString &percorso)
-{
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A PDF "printer" on A4 with the given border it cannot print on.
 std::unique_ptr<QPrinter> stampantePdf(const QString &percorso, double bordoMm = 0)
 {
@@ -186,7 +180,7 @@ private slots:
         QVERIFY(env->messages.empty());
         QVERIFY(QFileInfo(cartella).isDir());
         QCOMPARE(cartelleDialogo, std::vector<QString>{cartella});
-        const QByteArray rtf = letto(risposta);
+        const QByteArray rtf = readBytes(risposta);
         QVERIFY(rtf.startsWith("{\\rtf1"));
         QVERIFY(rtf.contains("\\pard\\qc\\plain\\f0\\fs36 Anna"));
         QVERIFY(rtf.contains("Numero pi\\u249? grande: 10"));
@@ -239,7 +233,7 @@ private slots:
             auto p = stampantePdf(pdf, 5);
             const std::vector<int> pagine = StampaPagine(doc, *p, 1440, 1440, 1440, 1440);
             p.reset();
-            const int nelFile = int(QString::fromLatin1(letto(pdf)).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+            const int nelFile = int(QString::fromLatin1(readBytes(pdf)).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
             return nelFile == int(pagine.size()) ? pagine : std::vector<int>{};
         };
         QCOMPARE(stampa(QString()), std::vector<int>{0});
