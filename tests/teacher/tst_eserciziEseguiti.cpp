@@ -105,7 +105,7 @@ public:
         writeBytes(d + "/cups-files.conf", files);
         cupsd_.start(cupsd, {"-f", "-c", d + "/cupsd.conf", "-s", d + "/cups-files.conf"});
         if (!cupsd_.waitForStarted(5000)) return false;
-        for (int i = 0; i < 100 && !QFileInfo::exists(socket()); ++i) QThread::msleep(50);
+        for (int i = 0; i < 400 && !QFileInfo::exists(socket()); ++i) QThread::msleep(50);
         return QFileInfo::exists(socket()) && comando("lpstat", {"-r"});
     }
 
