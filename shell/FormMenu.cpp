@@ -284,8 +284,7 @@ void FormMenu::mnuLanguage_Click(int Index)
         if (f && f->isLoaded()) MLSTranslateForm(f);
     // The setting file is replaced whole or kept; a failure is told, since the next start
     // would otherwise come back in the old language without a word.
-    if (!MLSWriteIni(platform::programFolder() + QStringLiteral("\\LangSetting.ini"), QStringLiteral("Language"),
-                     QStringLiteral("CurrentLanguage"), lingua))
+    if (!MLSWriteIni(MLSSettingFile(), QStringLiteral("Language"), QStringLiteral("CurrentLanguage"), lingua))
         AvvisaFileNonScritto(platform::localPath(MLSSettingFile()));
 }
 
