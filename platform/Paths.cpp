@@ -1,8 +1,10 @@
 #include "Paths.h"
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -78,8 +80,14 @@ bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, Q
     QDir::Filters filters = QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
     if (!filesOnly) filters |= QDir::Dirs;
     names.clear();
-    for (const QString &e : dir.entryList(filters, QDir::Name | QDir::IgnoreCase))
-        if (re.match(e).hasMatch()) names << e;
+    for (const QString &e : dir.entryList(filters, QDir::Name | QDir::IgnoreCase)) {
+        if (!re.match(e).hasMatch()) continue;
+        // Pipes, sockets, devices and dangling links (also behind a link) are never listed:
+        // opening one would wait for ever or read without end.
+        struct stat st;
+        if (::stat(QFile::encodeName(dir.filePath(e)).constData(), &st) != 0) continue;
+        if (S_ISREG(st.st_mode) || (!filesOnly && S_ISDIR(st.st_mode))) names << e;
+    }
     return true;
 }
 

@@ -26,7 +26,8 @@ void setProgramFolder(const QString &folder); // empty: back to the default
 
 QString localPath(const QString &path);
 
-// Folder listing by a "*.ext" pattern without regard to letter case, in name order.
+// Folder listing by a "*.ext" pattern without regard to letter case, in name order: ordinary
+// files (and folders unless filesOnly), never pipes, sockets or devices.
 // Returns false when the folder cannot be listed.
 bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, QStringList &names);
 

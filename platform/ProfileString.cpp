@@ -1,25 +1,43 @@
 #include "ProfileString.h"
+#include "Files.h"
 #include "Paths.h"
 #include "Text8.h"
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QStringList>
+#include <optional>
+#include <sys/stat.h>
 
 namespace platform {
 
 namespace {
 
+// What tells one state of a file from another: a file rewritten in place changes its size,
+// its modification or its change time; one put in place of another is another file.
+struct Stamp {
+    qint64 size = -1, device = 0, inode = 0, modified = 0, changed = 0; // times in nanoseconds
+    bool operator==(const Stamp &) const = default;
+};
+
+std::optional<Stamp> stampOf(const QString &path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    auto ns = [](const timespec &t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; };
+    return Stamp{qint64(st.st_size), qint64(st.st_dev), qint64(st.st_ino), ns(st.st_mtim), ns(st.st_ctim)};
+}
+
+// The largest file read; a language file is far smaller.
+constexpr qint64 kFileMax = 16 * 1024 * 1024;
+
 struct Parsed {
-    qint64 size = -1;
-    QDateTime modified;
+    Stamp stamp;
     QHash<QString, QHash<QString, QString>> sections; // lower-case names
 };
 
-// Parsed files, checked against the file's size and time at every lookup so that a
-// lookup always sees the file as it is on disk.
+// Parsed files, checked against the file on disk at every lookup: a file is read again
+// only when it has changed, whatever its times say about the clock.
 QHash<QString, Parsed> g_cache;
 
 QString unquote(QString v)
@@ -40,19 +58,15 @@ bool sectionName(const QString &trimmed, QString &name)
 
 const Parsed *parsed(const QString &path)
 {
-    const QFileInfo fi(path);
-    if (!fi.exists() || !fi.isFile()) { g_cache.remove(path); return nullptr; }
-    // A file changed within the last moments may have been rewritten at the same size and
-    // within the resolution of its time: only an older file is taken from the cache.
+    const auto stamp = stampOf(path);
+    if (!stamp) { g_cache.remove(path); return nullptr; }
     auto it = g_cache.find(path);
-    const bool recente = fi.lastModified().msecsTo(QDateTime::currentDateTime()) < 2000;
-    if (it != g_cache.end() && !recente && it->size == fi.size() && it->modified == fi.lastModified()) return &*it;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return nullptr;
+    if (it != g_cache.end() && it->stamp == *stamp) return &*it;
+    const auto bytes = readRegularFile(path, kFileMax);
+    if (!bytes) { g_cache.remove(path); return nullptr; }
     Parsed p;
-    p.size = fi.size();
-    p.modified = fi.lastModified();
-    const QString text = decode8bit(f.readAll());
+    p.stamp = *stamp;
+    const QString text = decode8bit(*bytes);
     QHash<QString, QString> *current = nullptr;
     for (QString line : text.split(QLatin1Char('\n'))) {
         if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
@@ -91,18 +105,15 @@ bool writeProfileString(const QString &file, const QString &section, const QStri
     const QString path = localPath(file);
     QStringList lines;
     bool utf8 = false;
-    {
-        QFile f(path);
-        if (f.exists()) {
-            if (!f.open(QIODevice::ReadOnly)) return false;
-            const QByteArray bytes = f.readAll();
-            const QString text = decode8bit(bytes);
-            utf8 = text.toUtf8() == bytes && bytes.size() != text.size();
-            lines = text.split(QLatin1Char('\n'));
-            for (QString &l : lines)
-                if (l.endsWith(QLatin1Char('\r'))) l.chop(1);
-            if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-        }
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
+        const auto bytes = readRegularFile(path, kFileMax);
+        if (!bytes) return false;
+        const QString text = decode8bit(*bytes);
+        utf8 = text.toUtf8() == *bytes && bytes->size() != text.size();
+        lines = text.split(QLatin1Char('\n'));
+        for (QString &l : lines)
+            if (l.endsWith(QLatin1Char('\r'))) l.chop(1);
+        if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     }
     const QString entry = key + QLatin1Char('=') + value;
     int sectionAt = -1, lastEntry = -1, keyAt = -1;
@@ -124,14 +135,11 @@ bool writeProfileString(const QString &file, const QString &section, const QStri
     else lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
 
     const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) return false;
     // Windows-1252 unless the text holds characters it cannot (a language named in
     // another script), or the file was UTF-8 already.
     const QByteArray cp = encodeCp1252(text);
     const bool entra = decode8bit(cp) == text;
-    out.write(utf8 || !entra ? text.toUtf8() : cp);
-    if (!out.commit()) return false;
+    if (!writeFileWhole(path, utf8 || !entra ? text.toUtf8() : cp)) return false;
     g_cache.remove(path);
     return true;
 }

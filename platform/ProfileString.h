@@ -10,11 +10,13 @@ namespace platform {
 
 constexpr int kProfileValueMax = 511;
 
-// False when the file cannot be read. A missing section or key gives an empty value.
+// False when the file cannot be read: missing, not an ordinary file, or above 16 MiB. A
+// missing section or key gives an empty value. A file is parsed again only when it has
+// changed on disk.
 bool readProfileString(const QString &file, const QString &section, const QString &key, QString &value);
 
 // Writes (or replaces) one entry, making the file and the section when they are missing.
-// False when the file cannot be written.
+// The file is replaced whole; false, with the file as it was, when it cannot be written.
 bool writeProfileString(const QString &file, const QString &section, const QString &key, const QString &value);
 
 } // namespace platform

@@ -1,7 +1,7 @@
 #include "RichText.h"
+#include "Files.h"
 #include "Text8.h"
 #include <QFont>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -109,9 +109,7 @@ QByteArray rtfFromDocument(const QTextDocument &document)
 
 bool saveRtf(const QTextDocument &document, const QString &path)
 {
-    const QByteArray bytes = rtfFromDocument(document);
-    QSaveFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit();
+    return writeFileWhole(path, rtfFromDocument(document));
 }
 
 } // namespace platform

@@ -278,8 +278,7 @@ void FormMenu::MLSFillMenuLanguages()
         mnuLanguage[i]->setCaption(files[i].left(files[i].size() - 4));
         mnuLanguage[i]->Click = [this, i] { mnuLanguage_Click(i); };
     }
-    if (auto v = MLSReadIni(MLSSettingFile(), QStringLiteral("Language"), QStringLiteral("CurrentLanguage")))
-        MLSCurrentLanguage = *v;
+    if (auto v = MLSReadLanguageSetting()) MLSCurrentLanguage = *v;
     for (Control *m : mnuLanguage.all())
         if (m->Caption() == MLSCurrentLanguage) {
             m->setChecked(true);
@@ -297,7 +296,9 @@ void FormMenu::mnuLanguage_Click(int Index)
     for (Form *f : Form::LoadedForms()) finestre.emplace_back(f);
     for (const QPointer<Form> &f : finestre)
         if (f && f->isLoaded()) MLSTranslateForm(f);
-    MLSWriteIni(platform::programFolder() + QStringLiteral("\\LangSetting.ini"), QStringLiteral("Language"),
-                QStringLiteral("CurrentLanguage"), lingua);
+    // The setting file is replaced whole or kept; a failure is told, since the next start
+    // would otherwise come back in the old language without a word.
+    if (!MLSWriteIni(MLSSettingFile(), QStringLiteral("Language"), QStringLiteral("CurrentLanguage"), lingua))
+        AvvisaFileNonScritto(platform::localPath(MLSSettingFile()));
 }
 

@@ -1,12 +1,11 @@
 #include "ModuloPerIni.h"
 #include "modLanguageSupport.h"
+#include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QStringList>
 #include <cmath>
 #include <optional>
@@ -92,13 +91,19 @@ double colore(double v, double predefinito)
     return predefinito;
 }
 
-} // namespace
+// A profile is 21 short lines; anything much larger is not one.
+constexpr qint64 kProfiloMassimo = 64 * 1024;
 
-QString testoMessaggio(const char *id, const QString &ripiego)
+// The current profile's file on disk; empty when it is a link that leads out of the users
+// folder, which is then neither read nor written through.
+QString profiloSuDisco()
 {
-    const QString t = MLSGetString(QLatin1String(id));
-    return t.isEmpty() ? ripiego : t;
+    const QString locale = platform::localPath(FileUtente);
+    if (QFileInfo(locale).isSymLink() && !platform::liesInside(locale, platform::localPath(CartellaUtenti))) return {};
+    return locale;
 }
+
+} // namespace
 
 void ImpostaPredefiniti()
 {
@@ -154,11 +159,9 @@ bool ScriviImpostazioni()
     QByteArray bytes;
     for (const QString &r : righe) bytes += r.toLatin1() + "\r\n";
 
-    // Written to a new file and put in place whole, so a failed write never leaves a
-    // half-written profile behind.
-    QSaveFile f(platform::localPath(FileUtente));
-    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit()) return true;
-    platform::MsgBox(testoMessaggio("0045", QStringLiteral("Non è stato possibile salvare le impostazioni dell'utente."))
+    // Put in place whole, so a failed write (a full disk) leaves the old profile as it was.
+    if (platform::writeFileWhole(profiloSuDisco(), bytes)) return true;
+    platform::MsgBox(MLSGetStringOr(QStringLiteral("0045"), QStringLiteral("Non è stato possibile salvare le impostazioni dell'utente."))
                          + QStringLiteral("\r\n") + NomeUtente,
                      platform::vbExclamation, QStringLiteral("Brivomarte"));
     return false;
@@ -167,9 +170,10 @@ bool ScriviImpostazioni()
 void LeggiImpostazioni()
 {
     if (!EsisteFile(FileUtente)) ImpostaPredefiniti();
-    QFile f(platform::localPath(FileUtente));
-    if (!f.open(QIODevice::ReadOnly)) { ImpostaPredefiniti(); return; }
-    QStringList righe = QString::fromLatin1(f.readAll()).split(QLatin1Char('\n'));
+    // Only an ordinary file of a profile's size is read: a pipe or a device reads as missing.
+    const auto bytes = platform::readRegularFile(profiloSuDisco(), kProfiloMassimo);
+    if (!bytes) { ImpostaPredefiniti(); return; }
+    QStringList righe = QString::fromLatin1(*bytes).split(QLatin1Char('\n'));
     for (QString &r : righe)
         if (r.endsWith(QLatin1Char('\r'))) r.chop(1);
     // A file that ends before line 21 has no line 22 start; "a\r\n" x 21 splits into 22 parts.
@@ -241,7 +245,7 @@ bool CreaCartella(const QString &Percorso)
     if (locale.endsWith(QLatin1Char('/'))) locale.chop(1);
     const QFileInfo fi(locale);
     if (!fi.isDir() && !QDir(fi.absolutePath()).mkdir(fi.fileName())) {
-        platform::MsgBox(testoMessaggio("0046", QStringLiteral("Non è stato possibile creare la cartella delle impostazioni:"))
+        platform::MsgBox(MLSGetStringOr(QStringLiteral("0046"), QStringLiteral("Non è stato possibile creare la cartella delle impostazioni:"))
                              + QStringLiteral("\r\n") + locale,
                          platform::vbExclamation, QStringLiteral("Brivomarte"));
         return false;
@@ -253,12 +257,15 @@ bool CreaCartella(const QString &Percorso)
                              QStringLiteral(" "), MLSGetString(QStringLiteral("0033"))})
         bytes += r.toUtf8() + "\r\n";
     const QString leggimi = platform::localPath(CartellaRadice + QStringLiteral("leggimi.txt"));
-    QSaveFile f(leggimi);
-    if (!(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit()))
-        platform::MsgBox(testoMessaggio("0047", QStringLiteral("Non è stato possibile scrivere il file:"))
-                             + QStringLiteral("\r\n") + leggimi,
-                         platform::vbExclamation, QStringLiteral("Brivomarte"));
+    if (!platform::writeFileWhole(leggimi, bytes)) AvvisaFileNonScritto(leggimi);
     return true;
+}
+
+void AvvisaFileNonScritto(const QString &percorso)
+{
+    platform::MsgBox(MLSGetStringOr(QStringLiteral("0047"), QStringLiteral("Non è stato possibile scrivere il file:"))
+                         + QStringLiteral("\r\n") + percorso,
+                     platform::vbExclamation, QStringLiteral("Brivomarte"));
 }
 
 EsitoNomeUtente ControllaNomeUtente(const QString &nome)
@@ -334,7 +341,7 @@ bool ScriviIntestazione(const QString &testo)
         g_intestazioneScritta = false;
         if (!g_registroPienoDetto) {
             g_registroPienoDetto = true;
-            platform::MsgBox(testoMessaggio("0058", QStringLiteral("Il registro degli esercizi è pieno: gli esercizi che "
+            platform::MsgBox(MLSGetStringOr(QStringLiteral("0058"), QStringLiteral("Il registro degli esercizi è pieno: gli esercizi che "
                                                                    "seguono non vengono più registrati.")),
                              platform::vbExclamation, QStringLiteral("Brivomarte"));
         }

@@ -43,8 +43,6 @@ extern const QString CartellaProgramma; // under the root: the program's folder
 extern const QString CartellaUtenti;   // one profile per user
 extern const QString CartellaDati;     // saved activity records
 
-// The text of a message of the language file, or the built-in one when the file has none.
-QString testoMessaggio(const char *id, const QString &ripiego);
 
 void ImpostaPredefiniti();
 // False when the profile could not be written; the user has been told.
@@ -55,6 +53,9 @@ void CreaCartelle();
 bool CreaCartella(const QString &Percorso);
 bool EsisteCartella(const QString &Percorso);
 bool EsisteFile(const QString &Percorso);
+// Tells the user that a file (given by its path on disk) could not be written and was
+// left as it was.
+void AvvisaFileNonScritto(const QString &percorso);
 
 // What stands in the way of a name becoming a user's profile file name.
 enum class EsitoNomeUtente {

@@ -14,8 +14,18 @@ QString MLSCurrentLanguage;
 
 QString MLSSettingFile() { return platform::programFolder() + QStringLiteral("\\LangSetting.ini"); }
 
+bool MLSPlainLanguageName(const QString &language)
+{
+    if (language.isEmpty() || language == QLatin1String(".") || language == QLatin1String("..")) return false;
+    for (const QChar c : language)
+        if (c == QLatin1Char('\\') || c == QLatin1Char('/') || c == QLatin1Char(':') || c.unicode() < 32) return false;
+    return true;
+}
+
 QString MLSLanguageFile(const QString &language)
 {
+    // A name that is not a plain file name names no file at all.
+    if (!MLSPlainLanguageName(language)) return QString();
     QString folder = platform::programFolder();
     if (!folder.endsWith(QLatin1Char('\\')) && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('\\');
     return folder + language + QStringLiteral(".lng");
@@ -23,6 +33,7 @@ QString MLSLanguageFile(const QString &language)
 
 std::optional<QString> MLSReadIni(const QString &File, const QString &Section, const QString &Key)
 {
+    if (File.isEmpty()) return std::nullopt;
     // Every language file, whatever its size, is read by the one reader with its rules.
     QString value;
     if (!platform::readProfileString(File, Section, Key, value)) return std::nullopt;
@@ -34,11 +45,18 @@ int MLSWriteIni(const QString &File, const QString &Section, const QString &Key,
     return platform::writeProfileString(File, Section, Key, Value) ? 1 : 0;
 }
 
+std::optional<QString> MLSReadLanguageSetting()
+{
+    const auto v = MLSReadIni(MLSSettingFile(), QStringLiteral("Language"), QStringLiteral("CurrentLanguage"));
+    // A name that could lead elsewhere counts as no setting at all.
+    if (v && !v->isEmpty() && !MLSPlainLanguageName(*v)) return std::nullopt;
+    return v;
+}
+
 QString MLSGetString(const QString &Id)
 {
     if (MLSCurrentLanguage.isEmpty()) {
-        if (auto v = MLSReadIni(MLSSettingFile(), QStringLiteral("Language"), QStringLiteral("CurrentLanguage")))
-            MLSCurrentLanguage = *v;
+        if (auto v = MLSReadLanguageSetting()) MLSCurrentLanguage = *v;
     }
     return MLSReadIni(MLSLanguageFile(MLSCurrentLanguage), QStringLiteral("Strings"), Id).value_or(QString());
 }
@@ -68,6 +86,12 @@ void MLSLoadQtTranslations()
     } else {
         delete t;
     }
+}
+
+QString MLSGetStringOr(const QString &Id, const QString &fallback)
+{
+    const QString t = MLSGetString(Id);
+    return t.isEmpty() ? fallback : t;
 }
 
 void MLSTranslateForm(forms::Form *Frm)

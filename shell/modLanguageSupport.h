@@ -15,12 +15,22 @@ std::optional<QString> MLSReadIni(const QString &File, const QString &Section, c
 int MLSWriteIni(const QString &File, const QString &Section, const QString &Key, const QString &Value);
 // The text of an id in the current language; empty on any failure.
 QString MLSGetString(const QString &Id);
+// The same, or `fallback` when the language gives no text (for messages the program must
+// always be able to show).
+QString MLSGetStringOr(const QString &Id, const QString &fallback);
 void MLSTranslateForm(forms::Form *Frm);
 // Qt's own texts (the buttons and labels of the colour, file and print dialogs) in the
 // current language, from Qt's translations installed on the machine. Done again only when
 // the language has changed since the last call; every window translation calls it.
 void MLSLoadQtTranslations();
 
-// Paths beside the program.
+// The language named in the setting file; no value when the file cannot be read or the
+// name is not a plain file name.
+std::optional<QString> MLSReadLanguageSetting();
+
+// Paths beside the program. A language name is a plain file name in the program folder
+// (no separator of either kind, no drive, not "." or ".."); any other name has no file
+// and the path is empty.
+bool MLSPlainLanguageName(const QString &language);
 QString MLSSettingFile();
 QString MLSLanguageFile(const QString &language);

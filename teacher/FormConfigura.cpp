@@ -464,15 +464,15 @@ QString FormConfigura::MotivoNomeRifiutato(const QString &nome) const
     case EsitoNomeUtente::SegniVietati:
         return LabelNomeNonValido->Caption();
     case EsitoNomeUtente::TroppoLungo:
-        return testoMessaggio("0056", QStringLiteral("Questo nome è troppo lungo: il nome di un alunno può avere al massimo "
+        return MLSGetStringOr(QStringLiteral("0056"), QStringLiteral("Questo nome è troppo lungo: il nome di un alunno può avere al massimo "
                                                      "%1 caratteri.").arg(kLunghezzaMassimaNome));
     case EsitoNomeUtente::Riservato:
-        return testoMessaggio("0057", QStringLiteral("Questo nome non si può usare: non può finire con un punto o uno spazio, "
+        return MLSGetStringOr(QStringLiteral("0057"), QStringLiteral("Questo nome non si può usare: non può finire con un punto o uno spazio, "
                                                      "né essere un nome riservato del sistema (CON, PRN, AUX, NUL, "
                                                      "da COM1 a COM9, da LPT1 a LPT9)."));
     }
     if (UtenteEsiste(nome))
-        return testoMessaggio("0055", QStringLiteral("Esiste già un alunno con questo nome: sceglilo da \"Modifica utente\" "
+        return MLSGetStringOr(QStringLiteral("0055"), QStringLiteral("Esiste già un alunno con questo nome: sceglilo da \"Modifica utente\" "
                                                      "oppure scrivi un altro nome."));
     return QString();
 }

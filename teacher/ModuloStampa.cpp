@@ -12,6 +12,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <dlfcn.h>
 #include <limits>
 #include <memory>
 
@@ -26,10 +27,21 @@ int32_t arrotonda(double v)
                               double(std::numeric_limits<int32_t>::max())));
 }
 
-QString testoMessaggio(const char *id, const QString &ripiego)
+// Whether the print spooler refused the job just handed to it. Qt hands the job to CUPS
+// when the painter ends but keeps CUPS's answer to itself (a queue that rejects jobs still
+// leaves the printer "idle"); CUPS keeps it as the last status of the thread that asked.
+// It is read from the CUPS library that Qt's printing has already loaded: nothing is
+// loaded here, and without that library there is no answer to read.
+bool spoolerRefusedTheJob()
 {
-    const QString t = MLSGetString(QLatin1String(id));
-    return t.isEmpty() ? ripiego : t;
+    void *cups = dlopen("libcups.so.2", RTLD_NOW | RTLD_NOLOAD);
+    if (!cups) return false;
+    using LastStatus = int (*)();
+    const auto lastStatus = reinterpret_cast<LastStatus>(dlsym(cups, "cupsLastError"));
+    // Statuses from 0x0400 on are the client's and the server's errors.
+    const bool refused = lastStatus && lastStatus() >= 0x0400;
+    dlclose(cups);
+    return refused;
 }
 
 // A line of the laid-out text: the page it falls on and its first character.
@@ -122,7 +134,9 @@ std::vector<int> StampaPagine(const QTextDocument &testo, QPrinter &stampante, i
         pagina = paginaSuccessiva;
         stampante.newPage();
     }
-    pittore.end();
+    // A job that could not be finished or that the printer aborted has printed nothing.
+    if (!pittore.end() || stampante.printerState() == QPrinter::Error || stampante.printerState() == QPrinter::Aborted)
+        pagine.clear();
     return pagine;
 }
 
@@ -134,14 +148,23 @@ void StampaTestoFormattato(forms::Control *controllo, int32_t margineSinistro, d
     // Without a printer Qt would quietly write a PDF file somewhere instead: say so.
     const QPrinterInfo predefinita = QPrinterInfo::defaultPrinter();
     if (predefinita.isNull()) {
-        platform::MsgBox(testoMessaggio("0048", QStringLiteral("Non c'è una stampante predefinita: il testo non è stato stampato.")),
+        platform::MsgBox(MLSGetStringOr(QStringLiteral("0048"), QStringLiteral("Non c'è una stampante predefinita: il testo non è stato stampato.")),
                          platform::vbExclamation, QStringLiteral("Brivomarte"));
+        return;
+    }
+    auto nonStampato = [] {
+        platform::MsgBox(MLSGetStringOr(QStringLiteral("0049"), QStringLiteral("La stampante non ha risposto: il testo non è stato stampato.")),
+                         platform::vbExclamation, QStringLiteral("Brivomarte"));
+    };
+    // A stopped queue would keep the job without printing it.
+    if (predefinita.state() == QPrinter::Error) {
+        nonStampato();
         return;
     }
     QPrinter stampante(predefinita, QPrinter::HighResolution);
     stampante.setDocName(QStringLiteral("Brivomarte"));
     if (StampaPagine(*editor->document(), stampante, margineSinistro, margineSuperiore, margineDestro, margineInferiore)
-            .empty())
-        platform::MsgBox(testoMessaggio("0049", QStringLiteral("La stampante non ha risposto: il testo non è stato stampato.")),
-                         platform::vbExclamation, QStringLiteral("Brivomarte"));
+            .empty()
+        || spoolerRefusedTheJob())
+        nonStampato();
 }

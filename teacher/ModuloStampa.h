@@ -8,8 +8,9 @@ class QPrinter;
 class QTextDocument;
 namespace forms { class Control; }
 
-// Prints the content of a rich-text control. With no default printer, or a printer that
-// does not start, the user is told and nothing is printed.
+// Prints the content of a rich-text control. With no default printer, a stopped printer,
+// a printer that does not start or a job that the printer or its spooler refuses, the user
+// is told.
 void StampaTestoFormattato(forms::Control *controllo, int32_t margineSinistro, double margineSuperiore,
                            double margineDestro, double margineInferiore);
 
@@ -22,6 +23,7 @@ RettangoloStampa CalcolaRettangoloStampa(const QPrinter &stampante, int32_t marg
                                          double margineDestro, double margineInferiore);
 
 // The page loop on a given printer (the tests print to a PDF file). Returns the index of
-// the first character of each page printed; empty when the printer did not start.
+// the first character of each page printed; empty when the printer did not start or did
+// not finish the job.
 std::vector<int> StampaPagine(const QTextDocument &testo, QPrinter &stampante, int32_t margineSinistro,
                               double margineSuperiore, double margineDestro, double margineInferiore);

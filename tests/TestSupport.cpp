@@ -13,6 +13,10 @@
 #include <QKeyEvent>
 #include <QFile>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 Ambiente::Ambiente(bool copyLanguages)
 {
@@ -53,6 +57,28 @@ QStringList readLines(const QString &path)
     QStringList l = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
     if (!l.isEmpty() && l.last().isEmpty()) l.removeLast();
     return l;
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int conDiscoPieno(qint64 limit, const std::function<int()> &work)
+{
+    const pid_t figlio = fork();
+    if (figlio < 0) return -1;
+    if (figlio == 0) {
+        // A write past the limit then fails with an error instead of ending the process.
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit r{rlim_t(limit), rlim_t(limit)};
+        setrlimit(RLIMIT_FSIZE, &r);
+        _exit(work());
+    }
+    int stato = 0;
+    if (waitpid(figlio, &stato, 0) != figlio || !WIFEXITED(stato)) return -1;
+    return WEXITSTATUS(stato);
 }
 
 void writeBytes(const QString &path, const QByteArray &bytes)

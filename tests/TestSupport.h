@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -25,6 +26,12 @@ private:
 };
 
 QStringList readLines(const QString &path); // lines without their CR LF
+QByteArray readBytes(const QString &path);  // empty when the file cannot be read
+
+// Runs `work` in a child process whose writes fail beyond `limit` bytes of a file, as they
+// fail on a full disk. Returns what `work` returned, or -1 when the child did not end by
+// itself.
+int conDiscoPieno(qint64 limit, const std::function<int()> &work);
 void writeBytes(const QString &path, const QByteArray &bytes);
 
 namespace forms { class Form; }

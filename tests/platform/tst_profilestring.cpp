@@ -4,19 +4,17 @@
 #include "platform/ProfileString.h"
 #include "platform/Text8.h"
 #include <QDir>
+#include <QDateTime>
 #include <QFile>
 #include <QtTest>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using platform::readProfileString;
 using platform::writeProfileString;
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QString lookup(const QString &file, const QString &section, const QString &key)
 {
@@ -42,6 +40,8 @@ private slots:
     void writerKeepsTheFilesEncoding();
     void writerFailsWhereNothingCanBeWritten();
     void rewrittenFileIsReadAfresh();
+    void unchangedFileIsNotReadAgain_data();
+    void unchangedFileIsNotReadAgain();
     void localPathIgnoresLetterCase();
     void listingMatchesPatternWithoutCase();
 };
@@ -237,6 +237,44 @@ void TestProfileString::rewrittenFileIsReadAfresh()
     QCOMPARE(lookup(file, "S", "k"), QStringLiteral("<failed>"));
 }
 
+void TestProfileString::unchangedFileIsNotReadAgain_data()
+{
+    QTest::addColumn<int>("secondsFromNow");
+    QTest::newRow("time in the future") << 86400;
+    QTest::newRow("written just now") << 0;
+    QTest::newRow("old file") << -86400;
+}
+
+void TestProfileString::unchangedFileIsNotReadAgain()
+{
+    QFETCH(int, secondsFromNow);
+    Ambiente env;
+    const QString file = env.program() + QStringLiteral("/Lingua.lng");
+    writeBytes(file, "[S]\r\nk=\"first\"\r\n");
+    const QDateTime when = QDateTime::currentDateTime().addSecs(secondsFromNow);
+    auto setTime = [&] {
+        QFile f(file);
+        return f.open(QIODevice::ReadWrite) && f.setFileTime(when, QFileDevice::FileModificationTime);
+    };
+    QVERIFY(setTime());
+    QCOMPARE(lookup(file, "S", "k"), QStringLiteral("first"));
+
+    // Every opening of the file is seen.
+    const int fd = inotify_init1(IN_NONBLOCK);
+    QVERIFY(fd >= 0);
+    QVERIFY(inotify_add_watch(fd, QFile::encodeName(file).constData(), IN_OPEN) >= 0);
+    for (int i = 0; i < 50; ++i) QCOMPARE(lookup(file, "S", "k"), QStringLiteral("first"));
+    alignas(inotify_event) char buf[4096];
+    const ssize_t n = read(fd, buf, sizeof buf);
+    close(fd);
+    QCOMPARE(n, ssize_t(-1)); // no event: the file was not opened again
+
+    // Changed in place to the same size and given back its time: read again all the same.
+    writeBytes(file, "[S]\r\nk=\"other\"\r\n");
+    QVERIFY(setTime());
+    QCOMPARE(lookup(file, "S", "k"), QStringLiteral("other"));
+}
+
 void TestProfileString::localPathIgnoresLetterCase()
 {
     Ambiente env;
@@ -278,6 +316,9 @@ void TestProfileString::listingMatchesPatternWithoutCase()
     const QString dir = env.program();
     for (const char *n : {"b.lng", "A.LNG", "c.lngx", "d.txt"}) writeBytes(dir + QLatin1Char('/') + QLatin1String(n), "x");
     QDir(dir).mkdir(QStringLiteral("folder.lng"));
+    // A pipe and a device, which would block or read without end, are never listed.
+    QCOMPARE(mkfifo(QFile::encodeName(dir + QStringLiteral("/pipe.lng")).constData(), 0644), 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir + QStringLiteral("/zero.lng")));
 
     QStringList names;
     QVERIFY(platform::listFolder(dir, QStringLiteral("*.lng"), true, names));

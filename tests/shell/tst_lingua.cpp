@@ -77,6 +77,8 @@ private slots:
     void noSettingFileMeansEmptyTextsUntilOneAppears();
     void settingNamingAMissingLanguage();
     void settingInOtherLetterCase();
+    void languageNameIsAPlainFileName_data();
+    void languageNameIsAPlainFileName();
     void sameRulesAboveAndBelow64000Bytes_data();
     void sameRulesAboveAndBelow64000Bytes();
     void writeIniReportsSuccess();
@@ -142,6 +144,35 @@ void TestLingua::settingInOtherLetterCase()
     impostazione(env, "italiano");
     QCOMPARE(MLSGetString("0006"), QStringLiteral("due"));
     QCOMPARE(MLSCurrentLanguage, QStringLiteral("italiano"));
+}
+
+void TestLingua::languageNameIsAPlainFileName_data()
+{
+    QTest::addColumn<QByteArray>("setting");
+    QTest::addColumn<QString>("planted"); // where a language file lies, from the program folder
+    QTest::newRow("climbing, backslashes") << QByteArray("..\\..\\altrove\\Finto") << "../../altrove/Finto.lng";
+    QTest::newRow("climbing, slashes") << QByteArray("../Finto") << "../Finto.lng";
+    QTest::newRow("subfolder, backslash") << QByteArray("sotto\\Finto") << "sotto/Finto.lng";
+    QTest::newRow("subfolder, slash") << QByteArray("sotto/Finto") << "sotto/Finto.lng";
+}
+
+void TestLingua::languageNameIsAPlainFileName()
+{
+    QFETCH(QByteArray, setting);
+    QFETCH(QString, planted);
+    Ambiente env;
+    const QString path = QDir::cleanPath(env.program() + QLatin1Char('/') + planted);
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    writeBytes(path, "[Strings]\r\n0001=\"non da qui\"\r\n[FormProva]\r\nLabel1.Caption=\"non da qui\"\r\n");
+    impostazione(env, setting);
+    // As when the setting file is missing: no language, and the layout texts stay.
+    QCOMPARE(MLSGetString("0001"), QString());
+    QCOMPARE(MLSCurrentLanguage, QString());
+    MLSCurrentLanguage = QString::fromLatin1(setting);
+    FormProva f;
+    f.Load();
+    QCOMPARE(testi(f), testiDelLayout());
+    QFile::remove(path);
 }
 
 void TestLingua::sameRulesAboveAndBelow64000Bytes_data()

@@ -2,22 +2,20 @@
 #include "TestSupport.h"
 #include "modLanguageSupport.h"
 #include "platform/Paths.h"
+#include "platform/RichText.h"
 #include "shell/ModuloPerIni.h"
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QTextDocument>
 #include <QtTest>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 const QString kStartPath = QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\brivomarte\\utenti\\_predefinito.INI");
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QByteArray crlf(const QStringList &lines)
 {
@@ -124,6 +122,10 @@ private slots:
     void unreadableNumberGivesAllDefaults();
     void profileWriteFailureIsReported_data();
     void profileWriteFailureIsReported();
+    void fullDiskLeavesEveryFileAsItWas_data();
+    void fullDiskLeavesEveryFileAsItWas();
+    void profileThatIsNoOrdinaryFile_data();
+    void profileThatIsNoOrdinaryFile();
 
     void firstRunMakesTheWholeTree();
     void readmeRewrittenOncePerFolderMade_data();
@@ -433,6 +435,95 @@ void TestProfilo::profileWriteFailureIsReported()
     QCOMPARE(impostazioni(), kOtherSettings);
     QVERIFY(QFileInfo(env.file("BrivoMarte/utenti")).isDir());
     QVERIFY(!QFileInfo::exists(env.file("BrivoMarte/manca")));
+}
+
+void TestProfilo::fullDiskLeavesEveryFileAsItWas_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("profile") << "BrivoMarte/utenti/mario.ini";
+    QTest::newRow("language setting") << "LangSetting.ini";
+    QTest::newRow("readme") << "leggimi.txt";
+    QTest::newRow("saved record") << "BrivoMarte/dati/mario/registro.rtf";
+}
+
+void TestProfilo::fullDiskLeavesEveryFileAsItWas()
+{
+    QFETCH(QString, file);
+    Ambiente env;
+    utente("mario");
+    LeggiImpostazioni();
+    const QString percorso = file == QLatin1String("LangSetting.ini") ? env.program() + "/LangSetting.ini" : env.file(file);
+    const QString cartella = QFileInfo(percorso).absolutePath();
+    QDir().mkpath(cartella);
+    const QByteArray prima = crlf(kOtherLines) + "written whole by an earlier run\r\n";
+    writeBytes(percorso, prima);
+    const QStringList voci = QDir(cartella).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+
+    // Each writer, failing half-way as on a full disk, must say so: by its result, and with
+    // one message where the program tells the user.
+    const int esito = conDiscoPieno(4, [&] {
+        bool scritto = true;
+        if (file.startsWith(QLatin1String("BrivoMarte/utenti"))) scritto = ScriviImpostazioni();
+        else if (file == QLatin1String("LangSetting.ini"))
+            scritto = MLSWriteIni(MLSSettingFile(), "Language", "CurrentLanguage", "English") != 0;
+        else if (file == QLatin1String("leggimi.txt")) scritto = !CreaCartella(CartellaProgramma + "nuova\\");
+        else {
+            QTextDocument doc(QStringLiteral("Mario: 1 2 3 4 5"));
+            scritto = platform::saveRtf(doc, percorso);
+        }
+        const size_t attesi = file.startsWith(QLatin1String("BrivoMarte/utenti")) || file == QLatin1String("leggimi.txt");
+        return !scritto && env.messages.size() == attesi ? 0 : 1;
+    });
+    QCOMPARE(esito, 0);
+    QCOMPARE(readBytes(percorso), prima);
+    QCOMPARE(QDir(cartella).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), voci);
+}
+
+void TestProfilo::profileThatIsNoOrdinaryFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("used");
+    QTest::newRow("pipe") << "pipe" << false;
+    QTest::newRow("link to an endless device") << "zero" << false;
+    QTest::newRow("link out of the users folder") << "out" << false;
+    QTest::newRow("much larger than a profile") << "large" << false;
+    QTest::newRow("link to another profile") << "in" << true;
+}
+
+void TestProfilo::profileThatIsNoOrdinaryFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, used);
+    Ambiente env;
+    utente("mario");
+    const QString profilo = env.file("BrivoMarte/utenti/mario.ini");
+    const QString fuori = env.file("fuori.ini"), altro = env.file("BrivoMarte/utenti/anna.ini");
+    writeBytes(fuori, crlf(kOtherLines));
+    writeBytes(altro, crlf(kOtherLines));
+    if (kind == QLatin1String("pipe")) QCOMPARE(mkfifo(QFile::encodeName(profilo).constData(), 0644), 0);
+    else if (kind == QLatin1String("zero")) QVERIFY(QFile::link("/dev/zero", profilo));
+    else if (kind == QLatin1String("out")) QVERIFY(QFile::link(fuori, profilo));
+    else if (kind == QLatin1String("in")) QVERIFY(QFile::link(altro, profilo));
+    else writeBytes(profilo, crlf(kOtherLines) + QByteArray(100 * 1024, ' '));
+    const QFileInfo prima(profilo);
+
+    // Read at once, without waiting on a pipe or reading on without end.
+    QElapsedTimer t;
+    t.start();
+    LeggiImpostazioni();
+    QVERIFY(t.elapsed() < 10000);
+    QCOMPARE(impostazioni(), used ? kOtherSettings : predefiniti());
+    QVERIFY(env.messages.empty());
+
+    // Nothing is written through such a file, and the user is told.
+    if (kind == QLatin1String("large")) return;
+    NumeroMassimo = 9;
+    QCOMPARE(ScriviImpostazioni(), used);
+    QCOMPARE(env.messages.size(), size_t(used ? 0 : 1));
+    QCOMPARE(readBytes(fuori), crlf(kOtherLines));
+    QCOMPARE(QFileInfo(profilo).isSymLink(), prima.isSymLink());
+    QCOMPARE(QFileInfo(profilo).isFile(), prima.isFile());
+    QCOMPARE(readBytes(altro).contains("\r\n 9 \r\n"), used);
 }
 
 void TestProfilo::firstRunMakesTheWholeTree()

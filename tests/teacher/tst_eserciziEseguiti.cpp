@@ -14,11 +14,17 @@
 #include <QLocale>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QThread>
 #include <QtTest>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace forms;
 
@@ -45,12 +51,6 @@ void verificaIntestazione(FormEserciziEseguiti &f)
     QCOMPARE(data.begin().fragment().charFormat().font().resolve(doc->defaultFont()).pointSizeF(), 14.25);
 }
 
-QByteArray letto(const QString &percorso)
-{
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A PDF "printer" on A4 with the given border it cannot print on.
 std::unique_ptr<QPrinter> stampantePdf(const QString &percorso, double bordoMm = 0)
 {
@@ -61,6 +61,76 @@ std::unique_ptr<QPrinter> stampantePdf(const QString &percorso, double bordoMm =
     p->setPageMargins(QMarginsF(bordoMm, bordoMm, bordoMm, bordoMm), QPageLayout::Millimeter);
     return p;
 }
+
+// A CUPS scheduler of the test's own, on a socket of its own, with its own queues: the
+// machine's printers and settings are never touched.
+class CupsPrivato {
+public:
+    ~CupsPrivato()
+    {
+        if (cupsd_.state() != QProcess::NotRunning) {
+            cupsd_.terminate();
+            if (!cupsd_.waitForFinished(5000)) cupsd_.kill();
+            cupsd_.waitForFinished(2000);
+        }
+    }
+    QString socket() const { return dir_.filePath(QStringLiteral("cups.sock")); }
+    QString uscita(const QString &coda) const { return dir_.filePath(QStringLiteral("out/") + coda + ".prn"); }
+
+    // False when this machine has no scheduler to start.
+    bool avvia()
+    {
+        const QString cupsd = QStandardPaths::findExecutable(QStringLiteral("cupsd"), {"/usr/sbin", "/sbin"});
+        if (cupsd.isEmpty() || !dir_.isValid()) return false;
+        const QString d = dir_.path();
+        // The scheduler runs the jobs as an ordinary user, who must reach the folders.
+        const group *lp = getgrnam("lp");
+        const bool root = geteuid() == 0 && lp;
+        for (const char *sub : {"spool", "cache", "state", "tmp", "ppd", "log", "out"}) QDir(d).mkdir(sub);
+        ::chmod(QFile::encodeName(d).constData(), 0755);
+        for (const char *sub : {"spool", "cache", "state", "tmp", "ppd", "out"}) {
+            const QByteArray p = QFile::encodeName(d + QLatin1Char('/') + QLatin1String(sub));
+            if (root) ::chown(p.constData(), 0, lp->gr_gid);
+            ::chmod(p.constData(), qstrcmp(sub, "out") == 0 ? 0777 : 0775);
+        }
+        writeBytes(d + "/cupsd.conf", "LogLevel warn\nListen " + QFile::encodeName(socket())
+                                          + "\nBrowsing No\nWebInterface No\nDefaultAuthType None\n"
+                                            "<Location />\nOrder allow,deny\nAllow all\n</Location>\n");
+        QByteArray files = "ServerRoot " + QFile::encodeName(d) + "\nRequestRoot " + QFile::encodeName(d)
+                           + "/spool\nCacheDir " + QFile::encodeName(d) + "/cache\nStateDir " + QFile::encodeName(d)
+                           + "/state\nTempDir " + QFile::encodeName(d) + "/tmp\nErrorLog " + QFile::encodeName(d)
+                           + "/log/error_log\nAccessLog " + QFile::encodeName(d) + "/log/access_log\nPageLog "
+                           + QFile::encodeName(d) + "/log/page_log\nFileDevice Yes\n";
+        if (root) files += "User lp\nGroup lp\n";
+        writeBytes(d + "/cups-files.conf", files);
+        cupsd_.start(cupsd, {"-f", "-c", d + "/cupsd.conf", "-s", d + "/cups-files.conf"});
+        if (!cupsd_.waitForStarted(5000)) return false;
+        for (int i = 0; i < 400 && !QFileInfo::exists(socket()); ++i) QThread::msleep(50);
+        return QFileInfo::exists(socket()) && comando("lpstat", {"-r"});
+    }
+
+    // Runs a CUPS command against this scheduler; false when it fails.
+    bool comando(const QString &nome, const QStringList &argomenti)
+    {
+        const QString exe = QStandardPaths::findExecutable(nome, {"/usr/sbin", "/usr/bin", "/sbin", "/bin"});
+        if (exe.isEmpty()) return false;
+        QProcess p;
+        p.setProcessEnvironment(ambiente());
+        p.start(exe, argomenti);
+        return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    }
+
+    QProcessEnvironment ambiente() const
+    {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert(QStringLiteral("CUPS_SERVER"), socket());
+        return e;
+    }
+
+private:
+    QTemporaryDir dir_;
+    QProcess cupsd_;
+};
 
 } // namespace
 
@@ -186,7 +256,7 @@ private slots:
         QVERIFY(env->messages.empty());
         QVERIFY(QFileInfo(cartella).isDir());
         QCOMPARE(cartelleDialogo, std::vector<QString>{cartella});
-        const QByteArray rtf = letto(risposta);
+        const QByteArray rtf = readBytes(risposta);
         QVERIFY(rtf.startsWith("{\\rtf1"));
         QVERIFY(rtf.contains("\\pard\\qc\\plain\\f0\\fs36 Anna"));
         QVERIFY(rtf.contains("Numero pi\\'f9 grande: 10")); // in the code page the file declares
@@ -229,6 +299,53 @@ private slots:
         QVERIFY(!env->messages[0].text.isEmpty());
     }
 
+    // Run only as a child of refusedPrintJobIsReported, against the scheduler it started.
+    void printOnTheDefaultPrinter()
+    {
+        const QByteArray atteso = qgetenv("BRIVO_PRINT_EXPECT");
+        if (atteso.isEmpty()) QSKIP("run by refusedPrintJobIsReported");
+        auto &f = apri();
+        QTest::mouseClick(f.Command1->widget(), Qt::LeftButton, {}, QPoint(5, 5));
+        if (atteso == "printed") {
+            QVERIFY(env->messages.empty());
+            return;
+        }
+        QCOMPARE(env->messages.size(), size_t(1));
+        QCOMPARE(env->messages[0].text, QStringLiteral("La stampante non ha risposto: il testo non è stato stampato."));
+    }
+
+    void refusedPrintJobIsReported()
+    {
+        CupsPrivato cups;
+        if (!cups.avvia()) QSKIP("no CUPS scheduler can be started here");
+        const std::vector<std::pair<QString, QByteArray>> code = {
+            {"rifiuta", "refused"}, {"ferma", "refused"}, {"funziona", "printed"}};
+        for (const auto &[coda, atteso] : code)
+            QVERIFY(cups.comando("lpadmin", {"-p", coda, "-E", "-v", "file://" + cups.uscita(coda), "-m",
+                                             "drv:///sample.drv/generic.ppd"}));
+        QVERIFY(cups.comando("cupsreject", {"rifiuta"}));
+        QVERIFY(cups.comando("cupsdisable", {"ferma"}));
+        for (const auto &[coda, atteso] : code) {
+            // The queue is this scheduler's default; the job runs in a process of its own,
+            // since the CUPS library keeps the first scheduler it was shown.
+            QVERIFY(cups.comando("lpadmin", {"-d", coda}));
+            QProcessEnvironment e = cups.ambiente();
+            e.insert(QStringLiteral("BRIVO_PRINT_EXPECT"), QString::fromLatin1(atteso));
+            e.remove(QStringLiteral("PRINTER"));
+            e.remove(QStringLiteral("LPDEST"));
+            QProcess figlio;
+            figlio.setProcessEnvironment(e);
+            figlio.setProcessChannelMode(QProcess::MergedChannels);
+            figlio.start(QCoreApplication::applicationFilePath(), {QStringLiteral("printOnTheDefaultPrinter")});
+            QVERIFY(figlio.waitForFinished(60000));
+            QVERIFY2(figlio.exitCode() == 0, qPrintable(coda + QLatin1Char('\n') + figlio.readAll()));
+        }
+        // The working queue really printed the text.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(cups.uscita("funziona")).size() > 1000, 20000);
+        QVERIFY(!QFileInfo::exists(cups.uscita("rifiuta")));
+        QVERIFY(!QFileInfo::exists(cups.uscita("ferma")));
+    }
+
     void printedPageByPage()
     {
         QTextDocument doc;
@@ -239,7 +356,7 @@ private slots:
             auto p = stampantePdf(pdf, 5);
             const std::vector<int> pagine = StampaPagine(doc, *p, 1440, 1440, 1440, 1440);
             p.reset();
-            const int nelFile = int(QString::fromLatin1(letto(pdf)).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+            const int nelFile = int(QString::fromLatin1(readBytes(pdf)).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
             return nelFile == int(pagine.size()) ? pagine : std::vector<int>{};
         };
         QCOMPARE(stampa(QString()), std::vector<int>{0});
