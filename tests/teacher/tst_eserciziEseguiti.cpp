@@ -320,9 +320,13 @@ private slots:
         if (!cups.avvia()) QSKIP("no CUPS scheduler can be started here");
         const std::vector<std::pair<QString, QByteArray>> code = {
             {"rifiuta", "refused"}, {"ferma", "refused"}, {"funziona", "printed"}};
-        for (const auto &[coda, atteso] : code)
-            QVERIFY(cups.comando("lpadmin", {"-p", coda, "-E", "-v", "file://" + cups.uscita(coda), "-m",
-                                             "drv:///sample.drv/generic.ppd"}));
+        for (const auto &[coda, atteso] : code) {
+            // A scheduler started by an ordinary account runs its back-ends as that account
+            // and may refuse it the administration: then there is nothing to print on.
+            if (!cups.comando("lpadmin", {"-p", coda, "-E", "-v", "file://" + cups.uscita(coda), "-m",
+                                          "drv:///sample.drv/generic.ppd"}))
+                QSKIP("this account cannot add queues to its own CUPS scheduler");
+        }
         QVERIFY(cups.comando("cupsreject", {"rifiuta"}));
         QVERIFY(cups.comando("cupsdisable", {"ferma"}));
         for (const auto &[coda, atteso] : code) {
