@@ -9,7 +9,7 @@ using namespace forms;
 FormEs1::FormEs1() : FormEsercizio(QStringLiteral("FormEs1"), "FrameUscita")
 {
     setCaption(QStringLiteral("Esercizio 1"));
-    Move(0, 0, 10935, 7755 + 330);
+    setClientSize(10935, 7755);
 }
 
 void FormEs1::layout(Layout &l)

@@ -7,7 +7,7 @@ FormEs2::FormEs2()
     : FormAbbinamento(QStringLiteral("FormEs2"), "FrameUscita", 4, "Frame1", "FrameSecondaImmagine", "LabelSecondoNumero", "Image2")
 {
     setCaption(QStringLiteral("Esercizio 2"));
-    Move(0, 0, 9090, 7245 + 330);
+    setClientSize(9090, 7245);
 }
 
 void FormEs2::layout(Layout &l)

@@ -14,7 +14,7 @@ int UltimoNumero() { return std::clamp(NumeroMassimo, 0, 10); }
 FormEs3::FormEs3() : FormEsercizio(QStringLiteral("FormEs3"), "PictureBoxUscita")
 {
     setCaption(QStringLiteral("Esercizio 3"));
-    Move(0, 0, 10560, 7800 + 330);
+    setClientSize(10560, 7800);
 }
 
 void FormEs3::layout(Layout &l)

@@ -10,7 +10,7 @@ FormEs4::FormEs4()
     : FormAbbinamento(QStringLiteral("FormEs4"), "FrameUscita", 5, "PictureBox1", "PictureBoxSecondaImmagine", "LabelSecondoNumero", "Image2")
 {
     setCaption(QStringLiteral("Esercizio 4"));
-    Move(0, 0, 11370, 7245 + 330);
+    setClientSize(11370, 7245);
 }
 
 void FormEs4::layout(Layout &l)

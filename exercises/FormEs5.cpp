@@ -12,7 +12,7 @@ using namespace forms;
 FormEs5::FormEs5() : FormEsercizio(QStringLiteral("FormEs5"), "PictureBoxUscita")
 {
     setCaption(QStringLiteral("Esercizio 5"));
-    Move(0, 0, 11475, 7620 + 330);
+    setClientSize(11475, 7620);
 }
 
 void FormEs5::layout(Layout &l)

@@ -20,8 +20,8 @@ void FormEsercizio::AggiungiControlliComuni(Layout &l, const ControlliComuni &c)
     auto at = [](ControlSpec &s, const QRectF &r) -> ControlSpec & { return s.at(r.left(), r.top(), r.width(), r.height()); };
     at(l.add(Kind::Label, "Label1"), c.label1).cap("Esatti").withFont("Arial", 12, true).transparent();
     at(l.add(Kind::Label, "Label2"), c.label2).cap("Errati").withFont("Arial", 12, true).transparent();
-    at(l.add(Kind::Label, "EtichettaEsatti"), c.esatti).cap("quantiesatti").withFont("Arial", 18, true).transparent().fore(0x008000);
-    at(l.add(Kind::Label, "EtichettaErrati"), c.errati).cap("quantierrati").withFont("Arial", 18, true).transparent().fore(0x0000C0);
+    at(l.add(Kind::Label, "EtichettaEsatti"), c.esatti).cap("quantiesatti").withFont("Arial", 18, true).transparent();
+    at(l.add(Kind::Label, "EtichettaErrati"), c.errati).cap("quantierrati").withFont("Arial", 18, true).transparent();
     at(l.add(Kind::Image, "ComandoIconaSi"), c.iconaSi).pic(":/pictures/faccina_si.svg");
     at(l.add(Kind::Image, "ComandoIconaNo"), c.iconaNo).pic(":/pictures/faccina_no.svg").hidden();
     at(l.add(Kind::CommandButton, "BottoneAvanti"), c.avanti).cap("avanti").withFont("Arial", 14.25, true)

@@ -17,7 +17,7 @@ const SceltaDidattica::Riga kRiga{"OptionDis1", "PictureBoxImmagine", "LabelNume
 FormScelteDidattiche1::FormScelteDidattiche1() : SceltaDidattica(QStringLiteral("FormScelteDidattiche1"), {kRiga})
 {
     setCaption(QStringLiteral("Scelte didattiche"));
-    Move(0, 0, 8340, 5910 + 330);
+    setClientSize(8340, 5910);
 }
 
 void FormScelteDidattiche1::layout(Layout &l)

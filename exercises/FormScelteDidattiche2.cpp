@@ -17,7 +17,7 @@ const SceltaDidattica::Riga kSeconda{"OptionDis2", "PictureBoxSecondaImmagine", 
 FormScelteDidattiche2::FormScelteDidattiche2() : SceltaDidattica(QStringLiteral("FormScelteDidattiche2"), {kPrima, kSeconda})
 {
     setCaption(QStringLiteral("Scelte didattiche"));
-    Move(0, 0, 10320, 8580 + 330);
+    setClientSize(10320, 8580);
 }
 
 void FormScelteDidattiche2::layout(Layout &l)

@@ -85,6 +85,7 @@ void Form::build()
     for (Control *c : controls_)
         if (c->widget() && !c->isLightweight()) c->widget()->raise();
     setBackColor(backColor_);
+    if (clientHeight_ >= 0) g_[3] = clientHeight_ + window_->menuBarHeight() * twipsPerPixelY();
     applyGeometry();
 }
 
@@ -311,6 +312,13 @@ void Form::Move(double left, double top, double width, double height)
     g_[0] = left; g_[1] = top; g_[2] = std::max(0.0, width); g_[3] = std::max(0.0, height);
     applyGeometry();
     if (sizeChanged) resized();
+}
+
+void Form::setClientSize(double width, double height)
+{
+    clientHeight_ = std::max(0.0, height);
+    const double menu = window_ ? window_->menuBarHeight() * twipsPerPixelY() : 0;
+    Move(g_[0], g_[1], width, clientHeight_ + menu);
 }
 
 void Form::resized()

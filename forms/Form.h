@@ -71,6 +71,10 @@ public:
     void setWidth(double v);
     void setHeight(double v);
     void Move(double left, double top, double width, double height);
+    // The size the layout was drawn for, as the inner area beneath the menu bar: the
+    // window is made as much higher as its menu bar really is, so that the inner area,
+    // from which the controls are scaled, is exactly this.
+    void setClientSize(double width, double height);
     double ScaleWidth() const;   // inner size, in twips
     double ScaleHeight() const;
     bool isMinimized() const;
@@ -120,6 +124,7 @@ private:
     int32_t backColor_ = vbButtonFace;
     int mousePointer_ = vbDefault;
     double g_[4] = {0, 0, 7200, 5400};
+    double clientHeight_ = -1; // the layout's inner height, when it was given
     bool loaded_ = false, unloaded_ = false;
     bool loading_ = false, showWhenLoaded_ = false, deleting_ = false;
     int busy_ = 0; // calls running inside the window

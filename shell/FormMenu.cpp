@@ -28,7 +28,7 @@ FormMenu::FormMenu() : FormStandard(QStringLiteral("FormMenu"))
 {
     setCaption(QStringLiteral("Brivomarte"));
     setBackColor(kSfondoMenu);
-    Move(0, 0, 12000, 9000 + 300);
+    setClientSize(12000, 9000);
 }
 
 void FormMenu::layout(Layout &l)

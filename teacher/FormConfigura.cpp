@@ -27,7 +27,7 @@ int spunta(bool b) { return b ? 1 : 0; }
 FormConfigura::FormConfigura() : FormStandard(QStringLiteral("FormConfigura"))
 {
     setCaption(QStringLiteral("Configurazione"));
-    Move(0, 0, 10590, 8880 + 330);
+    setClientSize(10590, 8880);
 }
 
 void FormConfigura::layout(Layout &l)

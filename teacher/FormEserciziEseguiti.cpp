@@ -25,7 +25,7 @@ constexpr int kMarginePollice = 1440; // one inch, in twips
 FormEserciziEseguiti::FormEserciziEseguiti() : FormStandard(QStringLiteral("FormEserciziEseguiti"))
 {
     setCaption(QStringLiteral("Esercizi eseguiti"));
-    Move(0, 0, 7740, 5970 + 330);
+    setClientSize(7740, 5970);
 }
 
 void FormEserciziEseguiti::layout(Layout &l)

@@ -1,9 +1,14 @@
 // Layout scaling: sizing a window to the screen and placing its controls in proportion.
 #include "TestSupport.h"
 #include "FormAvvio.h"
+#include "FormConfigura.h"
+#include "FormEs1.h"
+#include "FormScelteDidattiche1.h"
+#include "FormScelteDidattiche2.h"
 #include "Modulo1.h"
 #include "clsResize.h"
 #include "forms/Twips.h"
+#include <QMenuBar>
 #include <QtTest>
 
 using namespace forms;
@@ -82,6 +87,7 @@ private slots:
     void minimisedWindowIsLeftAlone();
     void unloadedWindowIsLeftAlone();
     void windowHabitOfTheStartWindow();
+    void scaledFromTheDesignedInnerArea();
 };
 
 void TestRidimensiona::threeQuartersOfTheScreen()
@@ -299,6 +305,37 @@ void TestRidimensiona::windowHabitOfTheStartWindow()
     QCOMPARE(a.Command1->Left(), 3480 * 1.6);
     QCOMPARE(a.Command1->Top(), 5460 * 1.6);
     a.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Ridimensionatore.reset();
+}
+
+// Each window is scaled from the inner area its layout was drawn for: a window without a
+// menu bar keeps no room for one, and one with a menu bar keeps exactly the bar's height.
+void TestRidimensiona::scaledFromTheDesignedInnerArea()
+{
+    Ambiente env;
+    SchermoDiProva schermo(15, QSize(1280, 1024));
+    // The inner size the shared object recorded, for the window it serves.
+    auto misura = [](Form &f) {
+        return Ridimensionatore->SourceForm() == &f ? QSize(Ridimensionatore->OrigWidth(), Ridimensionatore->OrigHeight()) : QSize();
+    };
+    auto &s1 = Default<FormScelteDidattiche1>();
+    QCOMPARE(misura(s1), QSize(8340, 5910));
+    s1.Show();
+    // Full screen, "Conferma" (top 4680, height 975 of 5910) ends at 980 of 1024 rows.
+    const QWidget *conferma = s1.CommandConferma->widget();
+    QCOMPARE(conferma->mapTo(s1.window(), QPoint(0, conferma->height())).y(), 980);
+    s1.Unload();
+    auto &s2 = Default<FormScelteDidattiche2>();
+    QCOMPARE(misura(s2), QSize(10320, 8580));
+    s2.Unload();
+    auto &es1 = Default<FormEs1>();
+    QVERIFY(es1.menuBar() && es1.menuBar()->isVisibleTo(es1.window()));
+    QCOMPARE(misura(es1), QSize(10935, 7755));
+    es1.Unload();
+    auto &c = Default<FormConfigura>();
+    QCOMPARE(misura(c), QSize(10590, 8880));
+    c.Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     Ridimensionatore.reset();
 }
