@@ -54,6 +54,9 @@ private slots:
         f.Show();
         QCOMPARE(f.EtichettaEsatti->Caption(), QStringLiteral("3"));
         QCOMPARE(f.EtichettaErrati->Caption(), QStringLiteral("0"));
+        // The counts have no colour of their own: they are written as their titles are.
+        QCOMPARE(f.EtichettaEsatti->ForeColor(), f.Label1->ForeColor());
+        QCOMPARE(f.EtichettaErrati->ForeColor(), f.Label2->ForeColor());
         const int first = NumeroCorrente;
         type(f, QString::number(first));
         QCOMPARE(f.EtichettaEsatti->Caption(), QStringLiteral(" 4"));
