@@ -5,7 +5,7 @@ using namespace forms;
 
 FormArchivio::FormArchivio() : Form(QStringLiteral("FormArchivio"))
 {
-    Move(0, 0, 7500, 4500);
+    setClientSize(7500, 4500);
 }
 
 void FormArchivio::layout(Layout &l)

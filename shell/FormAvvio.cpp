@@ -7,7 +7,7 @@ using namespace forms;
 FormAvvio::FormAvvio() : FormStandard(QStringLiteral("FormAvvio"))
 {
     setCaption(QStringLiteral("Brivomarte"));
-    Move(0, 0, 9600, 7200);
+    setClientSize(9600, 7200);
 }
 
 void FormAvvio::layout(Layout &l)

@@ -10,7 +10,7 @@ FormInfo::FormInfo() : FormStandard(QStringLiteral("FormInfo"))
 {
     setCaption(QStringLiteral("Form1"));
     setBackColor(0x00FFF4E6);
-    Move(0, 0, 9600, 7200);
+    setClientSize(9600, 7200);
 }
 
 void FormInfo::layout(Layout &l)
