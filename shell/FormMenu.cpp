@@ -296,9 +296,13 @@ void FormMenu::mnuLanguage_Click(int Index)
     for (Form *f : Form::LoadedForms()) finestre.emplace_back(f);
     for (const QPointer<Form> &f : finestre)
         if (f && f->isLoaded()) MLSTranslateForm(f);
-    // The setting file is replaced whole or kept; a failure is told, since the next start
-    // would otherwise come back in the old language without a word.
+    // The setting file is replaced whole or kept. Where it cannot be written (a program
+    // installed by an administrator and run by a pupil's account), the menu's next load
+    // reads the old language back: the user is told that the choice does not last.
     if (!MLSWriteIni(MLSSettingFile(), QStringLiteral("Language"), QStringLiteral("CurrentLanguage"), lingua))
-        AvvisaFileNonScritto(platform::localPath(MLSSettingFile()));
+        AvvisaFileNonScritto(platform::localPath(MLSSettingFile()),
+                             MLSGetStringOr(QStringLiteral("0059"),
+                                            QStringLiteral("La lingua scelta non può essere ricordata, perché il file che la conserva "
+                                                           "non si può scrivere: vale solo fino al ritorno al menu principale.")));
 }
 

@@ -261,10 +261,12 @@ bool CreaCartella(const QString &Percorso)
     return true;
 }
 
-void AvvisaFileNonScritto(const QString &percorso)
+void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza)
 {
-    platform::MsgBox(MLSGetStringOr(QStringLiteral("0047"), QStringLiteral("Non è stato possibile scrivere il file:"))
-                         + QStringLiteral("\r\n") + percorso,
+    const QString testo = !conseguenza.isEmpty()
+                              ? conseguenza
+                              : MLSGetStringOr(QStringLiteral("0047"), QStringLiteral("Non è stato possibile scrivere il file:"));
+    platform::MsgBox(testo + QStringLiteral("\r\n") + percorso,
                      platform::vbExclamation, QStringLiteral("Brivomarte"));
 }
 

@@ -54,8 +54,8 @@ bool CreaCartella(const QString &Percorso);
 bool EsisteCartella(const QString &Percorso);
 bool EsisteFile(const QString &Percorso);
 // Tells the user that a file (given by its path on disk) could not be written and was
-// left as it was.
-void AvvisaFileNonScritto(const QString &percorso);
+// left as it was; `conseguenza`, when given, says instead what that means to the user.
+void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza = QString());
 
 // What stands in the way of a name becoming a user's profile file name.
 enum class EsitoNomeUtente {

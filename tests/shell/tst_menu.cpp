@@ -103,6 +103,7 @@ private slots:
     void languageItems_data();
     void languageItems();
     void choosingALanguage();
+    void languageChoiceThatCannotBeKept();
 };
 
 // ---- starting the exercises ----
@@ -655,6 +656,23 @@ void TestMenu::choosingALanguage()
     auto &m2 = apriMenu();
     QVERIFY(m2.mnuLanguage[0]->Checked());
     QCOMPARE(m2.Command1[0]->Caption(), QStringLiteral("EXERCISE 1"));
+}
+
+void TestMenu::languageChoiceThatCannotBeKept()
+{
+    // The setting file cannot be replaced (a folder stands in its place, as an installed
+    // file the user may not write stands for an account that is not root).
+    const QString impostazione = env->program() + QStringLiteral("/LangSetting.ini");
+    QVERIFY(QFile::remove(impostazione) && QDir().mkdir(impostazione));
+    MLSCurrentLanguage = QStringLiteral("Italiano");
+    auto &m = apriMenu();
+    env->messages.clear();
+    m.mnuLanguage[0]->action()->trigger();
+    QCOMPARE(MLSCurrentLanguage, QStringLiteral("English"));
+    QCOMPARE(env->messages.size(), size_t(1));
+    // Said in the language chosen: the choice holds only until the menu is loaded again.
+    QVERIFY(env->messages[0].text.startsWith(QStringLiteral("The chosen language cannot be kept")));
+    QVERIFY(env->messages[0].text.endsWith(QStringLiteral("\r\n") + QDir::toNativeSeparators(impostazione)));
 }
 
 QTEST_MAIN(TestMenu)
