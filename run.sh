@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the program.
+# Installs what is missing, builds the program (not the tests), and starts it.
 set -euo pipefail
 cd "$(dirname "$0")"
-./setup.sh
+./setup.sh brivomarte
 exec ./build/brivomarte "$@"

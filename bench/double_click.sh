@@ -20,6 +20,11 @@
 set -uo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+tools=(xdotool)
+[ -n "${DISPLAY:-}" ] || tools+=(xvfb-run)
+for tool in "${tools[@]}"; do
+    command -v "$tool" >/dev/null || { echo "double_click.sh: $tool is missing (see bench/README.md)" >&2; exit 2; }
+done
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s '-screen 0 1280x1024x24' "$0" "$@"
 fi
@@ -45,7 +50,7 @@ fi
 # on the choice screen (exercise 2 has a screen of its own).
 AVVIO="640 836"
 TILE=("236 366" "640 366" "1043 366" "236 789" "640 789")
-CONFERMA=("950 848" "1095 911" "950 848" "950 848" "950 848")
+CONFERMA=("950 895" "1095 946" "950 895" "950 895" "950 895")
 
 # The default user's profile: the defaults, with the input mode of line 15.
 profile() { # $1 home, $2 line 15

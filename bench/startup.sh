@@ -38,7 +38,7 @@ TIMEOUT_MS=30000    # a program that shows nothing in this time counts as failed
 fail() { echo "startup.sh: $*" >&2; exit 1; }
 
 for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || fail "$tool is missing (./setup.sh installs it)"
+    command -v "$tool" >/dev/null || fail "$tool is missing (see bench/README.md)"
 done
 for prog in "$BRIVO" "$BARE"; do
     [ -x "$prog" ] || fail "$prog not found: build first (./setup.sh, or cmake --build $BUILD_DIR)"

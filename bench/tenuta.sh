@@ -25,17 +25,16 @@ fail() { echo "tenuta.sh: $*" >&2; exit 2; }
 
 # Everything below runs inside its own X server.
 if [ -z "${TENUTA_XVFB:-}" ]; then
-    command -v xvfb-run >/dev/null || fail "xvfb-run is missing (./setup.sh installs it)"
+    command -v xvfb-run >/dev/null || fail "xvfb-run is missing (see bench/README.md)"
     export TENUTA_XVFB=1
     exec xvfb-run -a -s '-screen 0 1280x1024x24' "$0" "$@"
 fi
 
 BRIVO="$BUILD_DIR/brivomarte"
 SONDA="$BUILD_DIR/bench/sonda_x11"
-command -v xdotool >/dev/null || fail "xdotool is missing (./setup.sh installs it)"
-for p in "$BRIVO" "$SONDA"; do
-    [ -x "$p" ] || fail "$p not found: build first (./setup.sh)"
-done
+command -v xdotool >/dev/null || fail "xdotool is missing (see bench/README.md)"
+[ -x "$BRIVO" ] || fail "$BRIVO not found: build first (./setup.sh)"
+[ -x "$SONDA" ] || fail "$SONDA not found: it is built only where libxfixes-dev is installed (see bench/README.md), then ./setup.sh"
 
 WORK="$(mktemp -d "${TMPDIR:-/tmp}/brivo-tenuta.XXXXXX")"
 PROG_PID=""
