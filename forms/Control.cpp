@@ -463,6 +463,9 @@ void Control::createWidget(QWidget *parent)
     }
     case Kind::ListBox: {
         auto *lw = new QListWidget(parent);
+        // Every entry is one line of text in the list's font: rows of one height let a list
+        // of thousands of names be laid out at once instead of measuring each name.
+        lw->setUniformItemSizes(true);
         QObject::connect(lw, &QListWidget::currentRowChanged, lw, [this](int i) {
             if (i != listIndex_) { listIndex_ = i; raiseClick(); }
         });
