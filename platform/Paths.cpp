@@ -6,7 +6,9 @@
 #include <QHash>
 #include <algorithm>
 #include <dirent.h>
+#include <ctime>
 #include <sys/stat.h>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -22,24 +24,56 @@ QString g_program;
 QHash<QString, QString> g_found;
 constexpr int kFoundMax = 1024;
 
-// Calls `entry(name, type)` for every entry of the folder but "." and "..", in the order
-// the file system keeps them, with the type it gives (DT_REG, DT_DIR, DT_LNK, DT_UNKNOWN...).
-// False when the folder cannot be read.
-template <class F>
-bool forEachEntry(const QString &folder, F entry)
+// A folder's entries as last read, in name order (without regard to letter case), kept
+// while the folder stays as it was: the menu and the configuration window go over the users
+// folder at every turn, and a folder of thousands of profiles takes long to read. The folder
+// is the same one, with the same times, when no entry has come or gone; but a folder changed
+// within the last tick of the file system's clock may change again without its times
+// moving, so a reading taken then is used once only.
+struct Reading {
+    struct Stamp {
+        qint64 device = 0, inode = 0, modified = 0, changed = 0; // times in nanoseconds
+        bool operator==(const Stamp &) const = default;
+    } stamp;
+    bool lasting = false;
+    std::vector<std::pair<QString, unsigned char>> entries; // name and type (DT_REG, DT_DIR, DT_LNK...)
+};
+QHash<QString, Reading> g_readings;
+constexpr int kReadingsMax = 8;
+constexpr qint64 kClockTick = 2'000'000'000; // the coarsest file times kept (FAT: 2 s)
+
+qint64 nanoseconds(const timespec &t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }
+
+// The folder's entries but "." and ".."; none when it cannot be read.
+const Reading *readFolder(const QString &folder)
 {
-    DIR *d = ::opendir(QFile::encodeName(folder).constData());
-    if (!d) return false;
+    const QByteArray nativo = QFile::encodeName(folder);
+    struct stat st;
+    if (::stat(nativo.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
+    Reading r;
+    r.stamp = {qint64(st.st_dev), qint64(st.st_ino), nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)};
+    const auto kept = g_readings.constFind(folder);
+    if (kept != g_readings.cend() && kept->lasting && kept->stamp == r.stamp) return &*kept;
+
+    timespec now;
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    r.lasting = std::max(r.stamp.modified, r.stamp.changed) < nanoseconds(now) - kClockTick;
+    DIR *d = ::opendir(nativo.constData());
+    if (!d) return nullptr;
+    std::vector<std::tuple<QString, QString, unsigned char>> byName;
     while (const dirent *e = ::readdir(d)) {
         if (e->d_name[0] == '.' && (e->d_name[1] == 0 || (e->d_name[1] == '.' && e->d_name[2] == 0))) continue;
-        entry(QFile::decodeName(e->d_name), e->d_type);
+        const QString name = QFile::decodeName(e->d_name);
+        byName.emplace_back(name.toLower(), name, e->d_type);
     }
     ::closedir(d);
-    return true;
+    // Names alike but for their letter case in a fixed order.
+    std::sort(byName.begin(), byName.end());
+    r.entries.reserve(byName.size());
+    for (auto &[lower, name, type] : byName) r.entries.emplace_back(std::move(name), type);
+    if (g_readings.size() >= kReadingsMax && !g_readings.contains(folder)) g_readings.clear();
+    return &(g_readings[folder] = std::move(r));
 }
-
-// Name order without regard to letter case; names alike but for it in a fixed order.
-std::pair<QString, QString> nameOrder(const QString &name) { return {name.toLower(), name}; }
 } // namespace
 
 QString settingsRoot()
@@ -70,17 +104,15 @@ static QString findEntry(const QString &dir, const QString &name)
     const auto known = g_found.constFind(key);
     if (known != g_found.cend() && QFileInfo::exists(dir + QLatin1Char('/') + *known)) return *known;
     // Of several spellings of the name, the first in name order.
-    QString found;
-    forEachEntry(dir, [&](const QString &e, unsigned char) {
-        if (e.compare(name, Qt::CaseInsensitive) == 0 && (found.isEmpty() || nameOrder(e) < nameOrder(found))) found = e;
-    });
-    if (found.isEmpty()) {
-        g_found.remove(key);
-        return name;
-    }
-    if (g_found.size() >= kFoundMax) g_found.clear();
-    g_found.insert(key, found);
-    return found;
+    if (const Reading *r = readFolder(dir))
+        for (const auto &[e, type] : r->entries)
+            if (e.compare(name, Qt::CaseInsensitive) == 0) {
+                if (g_found.size() >= kFoundMax) g_found.clear();
+                g_found.insert(key, e);
+                return e;
+            }
+    g_found.remove(key);
+    return name;
 }
 
 QString localPath(const QString &path)
@@ -115,24 +147,21 @@ bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, Q
 {
     const QString dir = localPath(folder);
     const QString extension = pattern.mid(1); // "*.ext"
-    std::vector<std::pair<QString, QString>> found;
-    const bool listed = forEachEntry(dir, [&](const QString &e, unsigned char type) {
-        if (!e.endsWith(extension, Qt::CaseInsensitive)) return;
+    const Reading *r = readFolder(dir);
+    names.clear();
+    if (!r) return false;
+    for (auto [e, type] : r->entries) {
+        if (!e.endsWith(extension, Qt::CaseInsensitive)) continue;
         // Pipes, sockets, devices and dangling links (also behind a link) are never listed:
         // opening one would wait for ever or read without end. The type the folder gives
-        // spares a look at each of thousands of files; a link is followed.
+        // spares a look at each of thousands of files; a link is followed, each time.
         if (type == DT_LNK || type == DT_UNKNOWN) {
             struct stat st;
-            if (::stat(QFile::encodeName(dir + QLatin1Char('/') + e).constData(), &st) != 0) return;
+            if (::stat(QFile::encodeName(dir + QLatin1Char('/') + e).constData(), &st) != 0) continue;
             type = S_ISREG(st.st_mode) ? DT_REG : S_ISDIR(st.st_mode) ? DT_DIR : DT_UNKNOWN;
         }
-        if (type == DT_REG || (!filesOnly && type == DT_DIR)) found.push_back(nameOrder(e));
-    });
-    names.clear();
-    if (!listed) return false;
-    std::sort(found.begin(), found.end());
-    names.reserve(qsizetype(found.size()));
-    for (auto &f : found) names << std::move(f.second);
+        if (type == DT_REG || (!filesOnly && type == DT_DIR)) names << e;
+    }
     return true;
 }
 
