@@ -45,8 +45,9 @@ constexpr qint64 kClockTick = 2'000'000'000; // the coarsest file times kept (FA
 qint64 nanoseconds(const timespec &t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }
 
 // The folder's entries but "." and ".."; none when it cannot be read.
-const Reading *readFolder(const QString &folder)
+const Reading *readFolder(QString folder)
 {
+    if (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1); // one folder, one reading
     const QByteArray nativo = QFile::encodeName(folder);
     struct stat st;
     if (::stat(nativo.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
