@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
-#include <dirent.h>
 #include <ctime>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <tuple>
 #include <utility>
@@ -26,10 +26,10 @@ constexpr int kFoundMax = 1024;
 
 // A folder's entries as last read, in name order (without regard to letter case), kept
 // while the folder stays as it was: the menu and the configuration window go over the users
-// folder at every turn, and a folder of thousands of profiles takes long to read. The folder
-// is the same one, with the same times, when no entry has come or gone; but a folder changed
-// within the last tick of the file system's clock may change again without its times
-// moving, so a reading taken then is used once only.
+// folder at every turn, and a folder of thousands of profiles takes long to read. While no
+// entry comes or goes, the folder keeps its times; but a folder changed within the last
+// tick of the file system's clock may change again without its times moving, so a reading
+// taken then is used once only.
 struct Reading {
     struct Stamp {
         qint64 device = 0, inode = 0, modified = 0, changed = 0; // times in nanoseconds
