@@ -332,7 +332,7 @@ private slots:
         auto &f = apri();
         const int elenco = apertureCartella(utenti, [&] { f.OptionUtente[1]->setValue(1); });
         if (elenco < 0) QSKIP("no inotify here");
-        QCOMPARE(elenco, 1);
+        QVERIFY(elenco <= 1);
         QCOMPARE(f.ListModificaUtente->ListCount(), 3);
         QCOMPARE(f.ListModificaUtente->List(1), QStringLiteral("BEA"));
 
