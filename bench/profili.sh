@@ -13,7 +13,9 @@
 #   - "Modifica utente" to the configuration window's user list;
 #   - leaving the configuration window ("Menu") to the main menu, with nothing changed,
 #     and whether that rewrote the current profile (it should not);
-# and with PROFILI_BATTITURA profiles (50,000), typing ten keys of a new pupil's name.
+# and with PROFILI_BATTITURA profiles (50,000), typing ten keys of a new pupil's name. The
+# start itself, up to the painted start window, is shown too, without a goal: the program
+# reads the users folder while it starts.
 #
 # Each time is wall-clock time; the probe's own processor time is shown beside the medians,
 # for a machine busy with other work. It runs on a private Xvfb (xvfb-run) when there is
@@ -101,11 +103,13 @@ echo "Medians over $RUNS runs (goal: each under $GOAL_MS ms; in brackets the pro
 for pair in "avvio_menu:Avvio to the painted menu ($PROFILI profiles)" \
             "lista_utenti:configuration window's user list ($PROFILI profiles)" \
             "uscita_configura:leaving the configuration window ($PROFILI profiles)" \
-            "battitura:ten keys of a new name ($PROFILI_BATTITURA profiles)"; do
+            "battitura:ten keys of a new name ($PROFILI_BATTITURA profiles)" \
+            "avvio_programma:(no goal) start to the painted start window ($PROFILI profiles)"; do
     name=${pair%%:*}
     m=$(median "$name" 2)
-    printf '  %-58s %8.1f ms (%6.1f)  %s\n' "${pair#*:}" "$m" "$(median "$name" 3)" \
-        "$(awk -v m="$m" -v g="$GOAL_MS" 'BEGIN { print (m < g ? "within goal" : "OVER goal") }')"
+    verdict=$(awk -v m="$m" -v g="$GOAL_MS" 'BEGIN { print (m < g ? "within goal" : "OVER goal") }')
+    [ "$name" = avvio_programma ] && verdict=""
+    printf '  %-58s %8.1f ms (%6.1f)  %s\n' "${pair#*:}" "$m" "$(median "$name" 3)" "$verdict"
 done
 rewrites=$(awk '$1 == "profilo_riscritto" && $2 == 1' "$RESULTS" | wc -l)
 echo "  leaving with nothing changed rewrote the profile in $rewrites of $RUNS runs"

@@ -3,8 +3,9 @@
 //
 //   sonda_profili crea N             makes N pupil profiles (and the default one) in the
 //                                    users folder under $HOME
-//   sonda_profili passi              "Avvio" to the painted menu, the configuration
-//                                    window's user list, leaving the configuration window
+//   sonda_profili passi              the start up to the start window, "Avvio" to the
+//                                    painted menu, the configuration window's user
+//                                    list, leaving the configuration window
 //   sonda_profili battitura [TASTI]  typing TASTI keys (10) of a new pupil's name
 //
 // Each time runs from the click (or the first key) until the window it leads to has been
@@ -158,16 +159,17 @@ void stampa(const char *nome, Tempo t)
     std::fflush(stdout);
 }
 
-// Up to the main menu, painted.
-void finoAlMenu()
+// The program's start, in this process, up to its start window, painted.
+Tempo avvioProgramma()
 {
-    if (!AvviaSistema()) std::exit(1);
-    riposa(500);
+    return misura([] { return finestraDi(IfLoaded<FormAvvio>()); }, [] {
+        if (!AvviaSistema()) std::exit(1);
+    });
 }
 
 void passi()
 {
-    finoAlMenu();
+    stampa("avvio_programma", avvioProgramma());
     auto *avvio = IfLoaded<FormAvvio>();
     stampa("avvio_menu", misura([] { return finestraDi(IfLoaded<FormMenu>()); },
                                 [&] { QTest::mouseClick(avvio->Command1->widget(), Qt::LeftButton); }));
@@ -192,7 +194,7 @@ void passi()
 
 void battitura(int tasti)
 {
-    finoAlMenu();
+    avvioProgramma();
     auto *avvio = IfLoaded<FormAvvio>();
     misura([] { return finestraDi(IfLoaded<FormMenu>()); },
            [&] { QTest::mouseClick(avvio->Command1->widget(), Qt::LeftButton); });
