@@ -24,20 +24,15 @@
 # only when something could not be run.
 set -euo pipefail
 
-ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-cd "$ROOT"
-
+cd "$(dirname "$0")/.."
 RUNS="${1:-7}"
-if ! [[ "$RUNS" =~ ^[1-9][0-9]*$ ]]; then
-    echo "usage: $0 [RUNS]   (RUNS a positive whole number, default 7)" >&2
-    exit 2
-fi
+case "$RUNS" in
+    '' | *[!0-9]* | 0*) echo "usage: $0 [RUNS]   (a positive whole number, default 7)" >&2; exit 2 ;;
+esac
 PROFILI="${PROFILI:-20000}"
 PROFILI_BATTITURA="${PROFILI_BATTITURA:-50000}"
 GOAL_MS=100
-
-BUILD_DIR="${BUILD_DIR:-build}"
-[[ "$BUILD_DIR" = /* ]] || BUILD_DIR="$ROOT/$BUILD_DIR"
+BUILD_DIR="$(realpath -m "${BUILD_DIR:-build}")" # relative to the repository's root
 SONDA="$BUILD_DIR/bench/sonda_profili"
 
 fail() { echo "profili.sh: $*" >&2; exit 1; }
