@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QRegularExpression>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QScrollBar>
@@ -455,6 +456,13 @@ void Control::createWidget(QWidget *parent)
     }
     case Kind::ComboBox: {
         auto *cb = new QComboBox(parent);
+        // A list of thousands of users: the box's height comes from its font, not from
+        // measuring every entry, and the rows of its drop-down, each one line of that font,
+        // are laid out at once. The drop-down still opens as wide as its widest entry. The
+        // entries carry no pictures, so no room is kept for one.
+        cb->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        cb->setIconSize(QSize(0, 0));
+        if (auto *righe = qobject_cast<QListView *>(cb->view())) righe->setUniformItemSizes(true);
         QObject::connect(cb, &QComboBox::activated, cb, [this](int i) {
             if (i != listIndex_) { listIndex_ = i; raiseClick(); }
         });
@@ -463,6 +471,9 @@ void Control::createWidget(QWidget *parent)
     }
     case Kind::ListBox: {
         auto *lw = new QListWidget(parent);
+        // Every entry is one line of text in the list's font: rows of one height let a list
+        // of thousands of names be laid out at once instead of measuring each name.
+        lw->setUniformItemSizes(true);
         QObject::connect(lw, &QListWidget::currentRowChanged, lw, [this](int i) {
             if (i != listIndex_) { listIndex_ = i; raiseClick(); }
         });

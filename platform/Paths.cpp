@@ -3,15 +3,79 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
+#include <QHash>
+#include <algorithm>
+#include <ctime>
+#include <dirent.h>
 #include <sys/stat.h>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
 namespace {
 QString g_root;
 QString g_program;
+
+// Entries found under another letter case than asked, by folder and case-folded name. The
+// default profile, asked for as "_predefinito.ini" and written as "_predefinito.INI", is
+// then found again with one look instead of a pass over thousands of profiles.
+QHash<QString, QString> g_found;
+constexpr int kFoundMax = 1024;
+
+// A folder's entries as last read, in name order (without regard to letter case), kept
+// while the folder stays as it was: the menu and the configuration window go over the users
+// folder at every turn, and a folder of thousands of profiles takes long to read. While no
+// entry comes or goes, the folder keeps its times; but a folder changed within the last
+// tick of the file system's clock may change again without its times moving, so a reading
+// taken then is used once only.
+struct Reading {
+    struct Stamp {
+        qint64 device = 0, inode = 0, modified = 0, changed = 0; // times in nanoseconds
+        bool operator==(const Stamp &) const = default;
+    } stamp;
+    bool lasting = false;
+    std::vector<std::pair<QString, unsigned char>> entries; // name and type (DT_REG, DT_DIR, DT_LNK...)
+};
+QHash<QString, Reading> g_readings;
+constexpr int kReadingsMax = 8;
+constexpr qint64 kClockTick = 2'000'000'000; // the coarsest file times kept (FAT: 2 s)
+
+qint64 nanoseconds(const timespec &t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }
+
+// The folder's entries but "." and ".."; none when it cannot be read.
+const Reading *readFolder(QString folder)
+{
+    if (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1); // one folder, one reading
+    const QByteArray nativo = QFile::encodeName(folder);
+    struct stat st;
+    if (::stat(nativo.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
+    Reading r;
+    r.stamp = {qint64(st.st_dev), qint64(st.st_ino), nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)};
+    const auto kept = g_readings.constFind(folder);
+    if (kept != g_readings.cend() && kept->lasting && kept->stamp == r.stamp) return &*kept;
+
+    timespec now;
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    r.lasting = std::max(r.stamp.modified, r.stamp.changed) < nanoseconds(now) - kClockTick;
+    DIR *d = ::opendir(nativo.constData());
+    if (!d) return nullptr;
+    std::vector<std::tuple<QString, QString, unsigned char>> byName;
+    while (const dirent *e = ::readdir(d)) {
+        if (e->d_name[0] == '.' && (e->d_name[1] == 0 || (e->d_name[1] == '.' && e->d_name[2] == 0))) continue;
+        const QString name = QFile::decodeName(e->d_name);
+        byName.emplace_back(name.toLower(), name, e->d_type);
+    }
+    ::closedir(d);
+    // Names alike but for their letter case in a fixed order.
+    std::sort(byName.begin(), byName.end());
+    r.entries.reserve(byName.size());
+    for (auto &[lower, name, type] : byName) r.entries.emplace_back(std::move(name), type);
+    if (g_readings.size() >= kReadingsMax && !g_readings.contains(folder)) g_readings.clear();
+    return &(g_readings[folder] = std::move(r));
 }
+} // namespace
 
 QString settingsRoot()
 {
@@ -37,9 +101,18 @@ static QString findEntry(const QString &dir, const QString &name)
 {
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) return name;
     if (QFileInfo::exists(dir + QLatin1Char('/') + name)) return name;
-    const QStringList entries = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &e : entries)
-        if (e.compare(name, Qt::CaseInsensitive) == 0) return e;
+    const QString key = dir + QLatin1Char('/') + name.toCaseFolded();
+    const auto known = g_found.constFind(key);
+    if (known != g_found.cend() && QFileInfo::exists(dir + QLatin1Char('/') + *known)) return *known;
+    // Of several spellings of the name, the first in name order.
+    if (const Reading *r = readFolder(dir))
+        for (const auto &[e, type] : r->entries)
+            if (e.compare(name, Qt::CaseInsensitive) == 0) {
+                if (g_found.size() >= kFoundMax) g_found.clear();
+                g_found.insert(key, e);
+                return e;
+            }
+    g_found.remove(key);
     return name;
 }
 
@@ -73,20 +146,22 @@ QString localPath(const QString &path)
 
 bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, QStringList &names)
 {
-    const QDir dir(localPath(folder));
-    if (!dir.exists()) return false;
-    QString rx = QRegularExpression::wildcardToRegularExpression(pattern);
-    const QRegularExpression re(rx, QRegularExpression::CaseInsensitiveOption);
-    QDir::Filters filters = QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-    if (!filesOnly) filters |= QDir::Dirs;
+    const QString dir = localPath(folder);
+    const QString extension = pattern.mid(1); // "*.ext"
+    const Reading *r = readFolder(dir);
     names.clear();
-    for (const QString &e : dir.entryList(filters, QDir::Name | QDir::IgnoreCase)) {
-        if (!re.match(e).hasMatch()) continue;
+    if (!r) return false;
+    for (auto [e, type] : r->entries) {
+        if (!e.endsWith(extension, Qt::CaseInsensitive)) continue;
         // Pipes, sockets, devices and dangling links (also behind a link) are never listed:
-        // opening one would wait for ever or read without end.
-        struct stat st;
-        if (::stat(QFile::encodeName(dir.filePath(e)).constData(), &st) != 0) continue;
-        if (S_ISREG(st.st_mode) || (!filesOnly && S_ISDIR(st.st_mode))) names << e;
+        // opening one would wait for ever or read without end. The type the folder gives
+        // spares a look at each of thousands of files; a link is followed, each time.
+        if (type == DT_LNK || type == DT_UNKNOWN) {
+            struct stat st;
+            if (::stat(QFile::encodeName(dir + QLatin1Char('/') + e).constData(), &st) != 0) continue;
+            type = S_ISREG(st.st_mode) ? DT_REG : S_ISDIR(st.st_mode) ? DT_DIR : DT_UNKNOWN;
+        }
+        if (type == DT_REG || (!filesOnly && type == DT_DIR)) names << e;
     }
     return true;
 }

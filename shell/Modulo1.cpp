@@ -29,6 +29,10 @@ bool AvviaSistema()
     FileUtente = QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\brivomarte\\utenti\\_predefinito.INI");
     NomeUtente = QStringLiteral("_predefinito");
     LeggiImpostazioni();
+    // The users folder is read while the program starts, and kept while it stays as it is:
+    // the menu that "Avvio" opens lists it, and a folder of thousands of profiles takes a
+    // while to read.
+    ElencoUtenti(true);
     Default<FormArchivio>();
     CaricaNumeriInLettere();
     Default<FormAvvio>().Show();

@@ -159,8 +159,13 @@ bool ScriviImpostazioni()
     QByteArray bytes;
     for (const QString &r : righe) bytes += r.toLatin1() + "\r\n";
 
-    // Put in place whole, so a failed write (a full disk) leaves the old profile as it was.
-    if (platform::writeFileWhole(profiloSuDisco(), bytes)) return true;
+    // A profile that already holds these bytes is left alone: every return to the menu
+    // saves the current user, mostly unchanged, and a write forced to the disk can take
+    // long on a busy one. A change is put in place whole, so a failed write (a full disk)
+    // leaves the old profile as it was.
+    const QString percorso = profiloSuDisco();
+    if (platform::readRegularFile(percorso, kProfiloMassimo) == bytes) return true;
+    if (platform::writeFileWhole(percorso, bytes)) return true;
     platform::MsgBox(MLSGetStringOr(QStringLiteral("0045"), QStringLiteral("Non è stato possibile salvare le impostazioni dell'utente."))
                          + QStringLiteral("\r\n") + NomeUtente,
                      platform::vbExclamation, QStringLiteral("Brivomarte"));
@@ -299,11 +304,16 @@ EsitoNomeUtente ControllaNomeUtente(const QString &nome)
 
 bool NomeUtenteSicuro(const QString &nome) { return ControllaNomeUtente(nome) == EsitoNomeUtente::Valido; }
 
-bool UtenteEsiste(const QString &nome)
+void UtentiEsistenti::aggiorna()
 {
-    if (nome.compare(QLatin1String("_predefinito"), Qt::CaseInsensitive) == 0) return true;
-    // The profile path is found whatever the letter case of the name, as the writer finds it.
-    return QFileInfo::exists(platform::localPath(PercorsoProfilo(nome)));
+    nomi_.clear();
+    for (const QString &nome : ElencoUtenti(true)) nomi_.insert(nome.toCaseFolded());
+}
+
+bool UtentiEsistenti::contiene(const QString &nome) const
+{
+    // Names are compared as the profile paths are found: whatever their letter case.
+    return nome.compare(QLatin1String("_predefinito"), Qt::CaseInsensitive) == 0 || nomi_.contains(nome.toCaseFolded());
 }
 
 QStringList ElencoUtenti(bool conPredefinito)
@@ -321,10 +331,14 @@ QStringList ElencoUtenti(bool conPredefinito)
 
 QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo)
 {
-    QHash<QString, int> quante;
-    for (const QString &u : utenti) ++quante[u.toUpper()];
+    if (!maiuscolo) return utenti;
     QStringList voci;
-    for (const QString &u : utenti) voci << (maiuscolo && quante.value(u.toUpper()) == 1 ? u.toUpper() : u);
+    voci.reserve(utenti.size());
+    QHash<QString, int> quante;
+    quante.reserve(utenti.size());
+    for (const QString &u : utenti) ++quante[voci.emplace_back(u.toUpper())];
+    for (qsizetype i = 0; i < voci.size(); ++i)
+        if (quante.value(voci[i]) > 1) voci[i] = utenti[i];
     return voci;
 }
 

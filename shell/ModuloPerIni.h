@@ -1,6 +1,7 @@
 #pragma once
 // The current user's settings, the profile files that keep them, the settings folders,
 // and the activity record of this run.
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -74,9 +75,18 @@ EsitoNomeUtente ControllaNomeUtente(const QString &nome);
 // A user name is used as a file name only when it is a valid one on every system the
 // profiles may be kept on, and cannot lead out of the users folder.
 bool NomeUtenteSicuro(const QString &nome);
-// True when the users folder already holds the profile of that name, in any letter case,
-// or it is the default user's name.
-bool UtenteEsiste(const QString &nome);
+// The users whose profiles the users folder holds, from one listing, so that a name can be
+// checked at every key without a look at a folder of thousands of profiles.
+class UtentiEsistenti {
+public:
+    void aggiorna(); // lists the folder again
+    // True when the folder held the profile of that name, in any letter case, or it is the
+    // default user's name.
+    bool contiene(const QString &nome) const;
+
+private:
+    QSet<QString> nomi_; // case-folded
+};
 // The names of the profiles in the users folder, as their files spell them, in the
 // folder's order; the default user's only when asked for.
 QStringList ElencoUtenti(bool conPredefinito);

@@ -6,8 +6,6 @@
 #include "ModuloPerIni.h"
 #include "modLanguageSupport.h"
 #include "platform/MessageBox.h"
-#include "platform/Paths.h"
-#include <QFileInfo>
 #include <QLocale>
 #include <algorithm>
 
@@ -409,6 +407,8 @@ void FormConfigura::OptionUtente_Click(int)
         tieniTracciaPrima_ = TieniTraccia;
         nuovoInSospeso_ = true;
         nomeAccettato_.clear();
+        // Listed once here, after the write above, which may have made a user.
+        esistenti_.aggiorna();
         TextNuovoUtente->setText(QString());
         TextNuovoUtente->setVisible(true);
         TextNuovoUtente->SetFocus();
@@ -428,8 +428,9 @@ void FormConfigura::RecuperaUtenti()
     // from, and picking it opens that file.
     utenti_.clear();
     for (const QString &nome : ElencoUtenti(false)) {
-        // Hidden profiles are left out, and so is a name that could not be a user's.
-        if (QFileInfo(platform::localPath(PercorsoProfilo(nome))).isHidden() || !NomeUtenteSicuro(nome)) continue;
+        // Hidden profiles (their names begin with a dot) are left out, and so is a name that
+        // could not be a user's.
+        if (nome.startsWith(QLatin1Char('.')) || !NomeUtenteSicuro(nome)) continue;
         utenti_ << nome;
     }
     ListModificaUtente->AddItems(NomiDaMostrare(utenti_, true));
@@ -471,7 +472,7 @@ QString FormConfigura::MotivoNomeRifiutato(const QString &nome) const
                                                      "né essere un nome riservato del sistema (CON, PRN, AUX, NUL, "
                                                      "da COM1 a COM9, da LPT1 a LPT9)."));
     }
-    if (UtenteEsiste(nome))
+    if (esistenti_.contiene(nome))
         return MLSGetStringOr(QStringLiteral("0055"), QStringLiteral("Esiste già un alunno con questo nome: sceglilo da \"Modifica utente\" "
                                                      "oppure scrivi un altro nome."));
     return QString();

@@ -6,6 +6,7 @@
 // reaches the disk when the window is left and before every change of user. Two previews
 // show the quantity nine in the chosen representations and colours.
 #include "FormStandard.h"
+#include "ModuloPerIni.h"
 
 class FormConfigura : public FormStandard {
 public:
@@ -128,5 +129,6 @@ private:
     int opzioneUtente_ = 0;      // the user option whose action ran last
     int voceUtente_ = -1;        // the list entry of the current user, when picked there
     QString nomeAccettato_;      // the new name's text as last accepted
+    UtentiEsistenti esistenti_;  // the users a new name is checked against at every key
     bool ripristino_ = false;    // a selection being put back: its handler does nothing
 };

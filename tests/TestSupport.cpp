@@ -13,7 +13,9 @@
 #include <QKeyEvent>
 #include <QFile>
 #include <QtTest>
+#include <algorithm>
 #include <csignal>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -85,6 +87,35 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+}
+
+std::optional<std::vector<EventoCartella>> eventiCartella(const QString &folder, uint32_t mask, const std::function<void()> &work)
+{
+    const int fd = inotify_init1(IN_NONBLOCK);
+    if (fd < 0) return std::nullopt;
+    if (inotify_add_watch(fd, QFile::encodeName(folder).constData(), mask) < 0) {
+        close(fd);
+        return std::nullopt;
+    }
+    work();
+    std::vector<EventoCartella> eventi;
+    alignas(inotify_event) char buf[64 * 1024];
+    ssize_t n;
+    while ((n = read(fd, buf, sizeof buf)) > 0)
+        for (char *p = buf; p < buf + n;) {
+            const auto *e = reinterpret_cast<const inotify_event *>(p);
+            eventi.push_back({e->mask, e->len ? QFile::decodeName(e->name) : QString()});
+            p += sizeof(inotify_event) + e->len;
+        }
+    close(fd);
+    return eventi;
+}
+
+int apertureCartella(const QString &folder, const std::function<void()> &work)
+{
+    const auto eventi = eventiCartella(folder, IN_OPEN | IN_CLOSE_NOWRITE, work);
+    if (!eventi) return -1;
+    return int(std::count_if(eventi->begin(), eventi->end(), [](const EventoCartella &e) { return e.nome.isEmpty() && (e.tipo & IN_OPEN); }));
 }
 
 QStringList finestreCaricate()

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Ambiente {
@@ -33,6 +34,18 @@ QByteArray readBytes(const QString &path);  // empty when the file cannot be rea
 // itself.
 int conDiscoPieno(qint64 limit, const std::function<int()> &work);
 void writeBytes(const QString &path, const QByteArray &bytes);
+// What inotify reports about a folder while `work` runs, for the events of `mask`: each
+// event's kind and the name of the entry it was about, empty for the folder itself
+// (opening it, to list it, is IN_OPEN). Like events in a row are told once: watch for
+// IN_CLOSE_NOWRITE too to count each opening. No value where there is no inotify.
+struct EventoCartella {
+    uint32_t tipo;
+    QString nome;
+};
+std::optional<std::vector<EventoCartella>> eventiCartella(const QString &folder, uint32_t mask, const std::function<void()> &work);
+// How many times the folder itself is opened, as listing it does, while `work` runs; -1
+// where there is no inotify.
+int apertureCartella(const QString &folder, const std::function<void()> &work);
 
 namespace forms { class Form; }
 

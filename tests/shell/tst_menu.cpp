@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QUrl>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace forms;
 
@@ -86,6 +87,7 @@ private slots:
     void namesLeadingOutOfTheFolderAreRefused();
     void pickingOpensItsOwnFile();
     void longUserListIsFilledOnce();
+    void returnWithNothingChangedWritesNothing();
 
     void activationAppliesTheSettings_data();
     void activationAppliesTheSettings();
@@ -754,4 +756,39 @@ void TestMenu::longUserListIsFilledOnce()
     m.Show();
     QCOMPARE(m.Combo1->ListCount(), kUtenti);
     QCOMPARE(righe, qint64(kUtenti));
+}
+
+void TestMenu::returnWithNothingChangedWritesNothing()
+{
+    // The start writes the default profile as "_predefinito.INI", the menu asks for
+    // "_predefinito.ini"; every return to the menu saves the user and reads it again. With
+    // nothing changed, no file is put in place, and the users folder is read once at most,
+    // for the list, not at every look for the profile.
+    CreaCartelle();
+    NomeUtente = QStringLiteral("_predefinito");
+    FileUtente = QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\brivomarte\\utenti\\_predefinito.INI");
+    QVERIFY(ScriviImpostazioni());
+    const QString predefinito = env->file(QStringLiteral("BrivoMarte/utenti/_predefinito.INI"));
+    for (const char *altro : {"Anna.ini", "Bea.INI"})
+        writeBytes(env->file(QStringLiteral("BrivoMarte/utenti/") + QLatin1String(altro)), readBytes(predefinito));
+    auto inode = [&] {
+        struct stat st;
+        return ::stat(QFile::encodeName(predefinito).constData(), &st) == 0 ? st.st_ino : 0;
+    };
+    apriMenu();
+    Form::UnloadAll();
+    const auto prima = inode();
+    const int letture = apertureCartella(env->file(QStringLiteral("BrivoMarte/utenti")), [] { apriMenu(); });
+    if (letture < 0) QSKIP("no inotify here");
+    QCOMPARE(Default<FormMenu>().Combo1->Text(), QStringLiteral("_PREDEFINITO"));
+    QCOMPARE(inode(), prima);
+    QVERIFY(letture <= 1);
+
+    // A change is written, in place of the file it came from.
+    NumeroMassimo = 6;
+    Form::UnloadAll();
+    apriMenu();
+    QVERIFY(inode() != prima);
+    QCOMPARE(readLines(predefinito).value(3), QStringLiteral(" 6 "));
+    QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files).size(), 3);
 }

@@ -71,21 +71,9 @@ void scriviProfilo(const Ambiente &env, const QByteArray &bytes)
 // Counts how often the readme is put in place while `work` runs.
 int scritture(const QString &folder, const std::function<void()> &work)
 {
-    const int fd = inotify_init1(IN_NONBLOCK);
-    if (fd < 0) return -1;
-    inotify_add_watch(fd, QFile::encodeName(folder).constData(), IN_CREATE | IN_MOVED_TO);
-    work();
-    int count = 0;
-    alignas(inotify_event) char buf[64 * 1024];
-    ssize_t n;
-    while ((n = read(fd, buf, sizeof buf)) > 0)
-        for (char *p = buf; p < buf + n;) {
-            const auto *e = reinterpret_cast<const inotify_event *>(p);
-            if (e->len && QLatin1String(e->name) == QLatin1String("leggimi.txt")) ++count;
-            p += sizeof(inotify_event) + e->len;
-        }
-    close(fd);
-    return count;
+    const auto eventi = eventiCartella(folder, IN_CREATE | IN_MOVED_TO, work);
+    if (!eventi) return -1;
+    return int(std::count_if(eventi->begin(), eventi->end(), [](const EventoCartella &e) { return e.nome == QLatin1String("leggimi.txt"); }));
 }
 
 QByteArray leggimiAtteso()

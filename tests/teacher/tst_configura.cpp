@@ -319,6 +319,40 @@ private slots:
         QVERIFY(TieniTraccia);
     }
 
+    // The user list comes from one pass over the users folder, and a new name is checked at
+    // every key against the users listed when "Nuovo utente" was chosen: with thousands of
+    // profiles, a pass per name listed or per key typed would be felt.
+    void utentiDaUnaSolaLettura()
+    {
+        ScriviImpostazioni();
+        const QByteArray profiloValido = readBytes(profilo(QStringLiteral("_predefinito")));
+        for (const char *nome : {"Anna.INI", "Bea.INI", "carlo.ini"})
+            writeBytes(env->file(QStringLiteral("BrivoMarte/utenti/") + QLatin1String(nome)), profiloValido);
+        const QString utenti = env->file(QStringLiteral("BrivoMarte/utenti"));
+        auto &f = apri();
+        const int elenco = apertureCartella(utenti, [&] { f.OptionUtente[1]->setValue(1); });
+        if (elenco < 0) QSKIP("no inotify here");
+        QVERIFY(elenco <= 1);
+        QCOMPARE(f.ListModificaUtente->ListCount(), 3);
+        QCOMPARE(f.ListModificaUtente->List(1), QStringLiteral("BEA"));
+
+        f.OptionUtente[2]->setValue(1);
+        QWidget *casella = f.TextNuovoUtente->widget();
+        const int battitura = apertureCartella(utenti, [&] {
+            QTest::keyClicks(casella, QStringLiteral("bEa"));
+            QVERIFY(f.LabelAvvisoNome->Visible()); // taken, whatever its letter case
+            QTest::keyClicks(casella, QStringLiteral("trice"));
+        });
+        QCOMPARE(battitura, 0);
+        QVERIFY(!f.LabelAvvisoNome->Visible());
+        QCOMPARE(NomeUtente, QStringLiteral("bEatrice"));
+        // The user made by the next write is known from then on.
+        f.OptionUtente[2]->raiseClick();
+        QTest::keyClicks(casella, QStringLiteral("BEATRICE"));
+        QVERIFY(f.LabelAvvisoNome->Visible());
+        QCOMPARE(NomeUtente, QStringLiteral("bEatrice"));
+    }
+
     // Names longer than the limit are refused as typed; the refusal of signs names each of
     // the signs that are refused.
     void nomiTroppoLunghiESegni()
