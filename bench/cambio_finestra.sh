@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # What the screen shows while the program changes windows: the real program on a private
-# Xvfb (1280x1024) is filmed by bench/cattura_x11 from before its start, through "Avvio",
+# Xvfb (1280x1024 unless SCHERMO says otherwise) is filmed by bench/cattura_x11 from before its start, through "Avvio",
 # the main menu, an exercise button, the choice screen and "Conferma", into the exercise.
 # Every frame the screen showed is kept as a PNG, so a person can look at each one.
 #
@@ -10,6 +10,7 @@
 #   MODO=mouse bench/cambio_finestra.sh   clicks instead of manual scanning (Space, Enter)
 #   OUT=/some/folder                      where the frames go (default build/bench/cambio)
 #   CARICO=1                              every core kept busy meanwhile
+#   SCHERMO=1920x1080                     another screen size
 #
 # Per run it prints the summary of bench/cattura_x11; in OUT/<button>-<run>/ lie the frames
 # (frame-NNN.png), their list (frames.txt: the frames that lasted a quarter of a second or
@@ -23,6 +24,7 @@ RUNS="${1:-2}"
 BUTTONS="${2:-0 1 2 3 4}"
 MODO="${MODO:-scan}"
 CARICO="${CARICO:-0}"
+SCHERMO="${SCHERMO:-1280x1024}"
 [ -z "${OUT:-}" ] || OUT="$(realpath -m "$OUT")"
 SELF="$(realpath "$0")"
 # The build folder counts from the repository's root.
@@ -40,7 +42,7 @@ done
 [ -x "$BRIVO" ] || fail "$BRIVO not found: build first (./setup.sh)"
 [ -x "$CATTURA" ] || fail "$CATTURA not found: it is built where the X shared memory headers are (libxext-dev)"
 # The rest runs on a private X server of its own.
-[ -n "${CAMBIO_XVFB:-}" ] || CAMBIO_XVFB=1 OUT="$OUT" exec xvfb-run -a -s '-screen 0 1280x1024x24' "$SELF" "$@"
+[ -n "${CAMBIO_XVFB:-}" ] || CAMBIO_XVFB=1 OUT="$OUT" exec xvfb-run -a -s "-screen 0 ${SCHERMO}x24" "$SELF" "$@"
 
 WORK="$(mktemp -d "${TMPDIR:-/tmp}/brivo-cambio.XXXXXX")"
 PROG_PID=""
@@ -79,10 +81,16 @@ profile() { # $1 home, $2 mode
 
 # The pointer comes first and rests: what it lights up by passing over is a settled frame
 # of the window before, not a frame of the change.
-clicca() { xdotool mousemove "$1" "$2"; sleep 0.4; xdotool click 1; }
+# The points are taken on 1280x1024; every window fills the screen, so on another size they
+# move in proportion.
+clicca() {
+    xdotool mousemove $(( $1 * ${SCHERMO%x*} / 1280 )) $(( $2 * ${SCHERMO#*x} / 1024 ))
+    sleep 0.4
+    xdotool click 1
+}
 
 mkdir -p "$OUT"
-echo "Window changes filmed on $DISPLAY (1280x1024), input: $MODO, frames in $OUT"
+echo "Window changes filmed on $DISPLAY ($SCHERMO), input: $MODO, frames in $OUT"
 for b in $BUTTONS; do
     for ((r = 1; r <= RUNS; r++)); do
         dir="$OUT/$b-$r"
