@@ -23,8 +23,7 @@ Pixmap pictureOf(Display *dpy, QWidget *window)
     if (!XGetWindowAttributes(dpy, win, &a) || a.depth != 24 || a.visual->red_mask != 0xFF0000
         || a.visual->green_mask != 0xFF00 || a.visual->blue_mask != 0xFF)
         return 0;
-    // Drawn as the window draws itself: opaque, in the format of its own buffer, so that
-    // its first paint changes no pixel of the picture.
+    // Drawn as the window draws itself: opaque, in the format of its own buffer.
     if (window->size() * window->devicePixelRatio() != QSize(a.width, a.height)) return 0;
     QImage picture(a.width, a.height, QImage::Format_RGB32);
     picture.setDevicePixelRatio(window->devicePixelRatio());
