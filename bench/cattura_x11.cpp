@@ -9,13 +9,13 @@
 //   frame-NNN.png     every frame, as the screen showed it
 //   frames.txt        one line a frame: number, from and to (ms since the start), the
 //                     grabs that saw it, "settled" when it stayed SETTLED_MS (250) or
-//                     longer; otherwise "between", with how much of the screen differs
-//                     from the settled frame before it and from the one after it, and
-//                     what it is: "before" (the same as the settled frame before it),
-//                     "before, in part" or "after, in part" (less than 1 % of the screen
-//                     unlike the settled frame before it, or after it: that window with a
-//                     detail changing, such as a button pressed or the focus mark coming),
-//                     or "NEITHER"
+//                     longer (the first and the last frame are settled too); otherwise
+//                     "between", with how much of the screen differs from the settled
+//                     frame before it and from the one after it, and what it is: "before"
+//                     (the same as the settled frame before it), "before, in part" or
+//                     "after, in part" (less than 1 % of the screen unlike the settled
+//                     frame before it, or after it: that window with a detail changing,
+//                     such as a button pressed or the focus mark coming), or "NEITHER"
 //   events.txt        the map, unmap and size events, each with the frame then on screen
 // and prints a summary. A frame marked NEITHER is neither the window before nor the window
 // after: a garbled frame, unless a person who looks at it sees the new window with a part
@@ -170,6 +170,8 @@ int main(int argc, char **argv)
 
     std::vector<bool> settled(frames.size());
     for (size_t i = 0; i < frames.size(); ++i) settled[i] = frames[i].to - frames[i].from >= settledMs;
+    // The screen as it was when the filming began, and as it is when it ends, are at rest.
+    if (!frames.empty()) settled.front() = settled.back() = true;
     FILE *list = std::fopen(qPrintable(folder + QStringLiteral("/frames.txt")), "w");
     int between = 0, garbled = 0;
     for (size_t i = 0; i < frames.size(); ++i) {
