@@ -374,7 +374,10 @@ void Control::setTabCaption(int i, const QString &s)
 
 void Control::SetFocus()
 {
-    if (widget_ && widget_->isVisible() && widget_->isEnabled()) widget_->setFocus(Qt::OtherFocusReason);
+    // A window being activated is not mapped yet: its control takes the focus as the
+    // window reaches the screen.
+    if (widget_ && widget_->isVisibleTo(widget_->window()) && widget_->isEnabled())
+        widget_->setFocus(Qt::OtherFocusReason);
 }
 
 void Control::ZOrder(int position)

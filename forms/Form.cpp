@@ -1,6 +1,7 @@
 #include "Form.h"
 #include "FormWindow.h"
 #include "Twips.h"
+#include "platform/FirstFrame.h"
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -222,18 +223,43 @@ void Form::Show()
     Load();
     if (!loaded_) return; // unloaded during its own load
     showWhenLoaded_ = false;
-    window_->show();
+    if (g_active == this || window_->isVisible()) {
+        mostra();
+        if (g_active != this) {
+            g_active = this;
+            Form_Activate();
+        }
+        return;
+    }
+    // A window not yet on the screen gets there whole: its activation sizes it to the
+    // screen and fills it first, and only then is it mapped, so that the screen goes from
+    // the window before straight to this one painted. A pause in the activation puts it
+    // on the screen there (ShowActivating).
+    g_active = this;
+    daMostrare_ = true;
+    Form_Activate();
+    if (daMostrare_ && loaded_) mostra();
+}
+
+void Form::mostra()
+{
+    daMostrare_ = false;
+    platform::showPainted(window_);
     window_->raise();
     window_->activateWindow();
-    if (g_active != this) {
-        g_active = this;
-        Form_Activate();
-    }
+}
+
+void Form::ShowActivating()
+{
+    const std::vector<Form *> all = g_loaded;
+    for (Form *f : all)
+        if (f->daMostrare_) f->mostra();
 }
 
 void Form::Hide()
 {
     showWhenLoaded_ = false;
+    daMostrare_ = false;
     if (window_) window_->hide();
     if (g_active == this) g_active = nullptr;
 }
@@ -243,6 +269,7 @@ void Form::Unload()
     if (!loaded_) return;
     loaded_ = false;
     unloaded_ = true;
+    daMostrare_ = false;
     for (Control *c : controls_)
         if (c->timer_) c->timer_->stop();
     g_loaded.erase(std::remove(g_loaded.begin(), g_loaded.end(), this), g_loaded.end());

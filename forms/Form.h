@@ -35,8 +35,12 @@ public:
     // Lifecycle
     void Load();               // builds the controls and runs Form_Load; once
     // Loads, shows, and activates when it was not the active window. Asked while the
-    // window is still loading, it is done when the load completes.
+    // window is still loading, it is done when the load completes. A window that is not
+    // on the screen yet is activated first and mapped afterwards, whole.
     void Show();
+    // Puts on the screen at once the windows whose activation is running: a pause inside
+    // an activation lets the pupil see and use the window meanwhile.
+    static void ShowActivating();
     void Hide();
     void Unload();             // hides, stops its timers and forgets the instance
     bool isLoaded() const { return loaded_; }
@@ -116,6 +120,7 @@ private:
     Control *makeControl(const ControlSpec &voce);
     void buildMenu(Control *c);
     void applyGeometry();
+    void mostra();
     void resized();
     void eliminaPiuTardi();
 
@@ -127,6 +132,7 @@ private:
     double clientHeight_ = -1; // the layout's inner height, when it was given
     bool loaded_ = false, unloaded_ = false;
     bool loading_ = false, showWhenLoaded_ = false, deleting_ = false;
+    bool daMostrare_ = false; // activated, to be mapped when its activation ends or pauses
     int busy_ = 0; // calls running inside the window
     std::vector<Control *> controls_;
     QHash<QString, Control *> byName_;

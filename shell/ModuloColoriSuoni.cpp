@@ -1,5 +1,6 @@
 #include "ModuloColoriSuoni.h"
 #include "ModuloPerIni.h"
+#include "forms/Form.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
 #include "platform/Sound.h"
@@ -10,6 +11,8 @@
 void Attendi(double Secondi)
 {
     if (!(Secondi > 0)) return;
+    // A window pausing in its activation is seen and used during the pause.
+    forms::Form::ShowActivating();
     // The windows keep working during the pause, but the processor is left free: the loop
     // sleeps until an event or the end of the pause.
     QElapsedTimer clock;

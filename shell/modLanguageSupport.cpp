@@ -110,6 +110,9 @@ void MLSTranslateForm(forms::Form *Frm)
     // A copy: a handler run while events are processed may add controls.
     const std::vector<forms::Control *> controls = Frm->Controls();
     QPointer<forms::Form> alive(Frm);
+    // Events are let through below: a window whose activation loads this one is on the
+    // screen by then, as the one the pupil sees and uses.
+    forms::Form::ShowActivating();
     for (forms::Control *c : controls) {
         const QString prefix = c->fullName();
         if (c->hasCaption())

@@ -71,6 +71,20 @@ struct SchermoDiProva {
     }
 };
 
+// Calls `what` when the widget is about to be shown on the screen.
+class OnShow : public QObject {
+public:
+    OnShow(QWidget *w, std::function<void()> what) : what_(std::move(what)) { w->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Show) what_();
+        return false;
+    }
+
+private:
+    std::function<void()> what_;
+};
+
 } // namespace
 
 class TestRidimensiona : public QObject {
@@ -295,8 +309,18 @@ void TestRidimensiona::windowHabitOfTheStartWindow()
     QCOMPARE(a.Left(), 1920.0);
     QCOMPARE(a.Top(), 1440.0);
     QCOMPARE(a.Label2[0]->Width(), 11520.0);
-    // On activation: the whole screen, controls in proportion.
+    // On activation: the whole screen, controls in proportion. The window reaches the
+    // screen only then: never at three quarters, nor with its controls still laid out
+    // for them.
+    QRect finestra, bottone;
+    OnShow spia(a.window(), [&] {
+        finestra = a.window()->geometry();
+        bottone = a.Command1->widget()->geometry();
+    });
     a.Show();
+    QVERIFY(a.Visible());
+    QCOMPARE(finestra, QRect(0, 0, 1024, 768));
+    QCOMPARE(bottone, a.Command1->widget()->geometry());
     QCOMPARE(a.Left(), 0.0);
     QCOMPARE(a.Top(), 0.0);
     QCOMPARE(a.Width(), 15360.0);
