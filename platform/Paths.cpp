@@ -1,10 +1,10 @@
 #include "Paths.h"
+#include "Files.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <sys/stat.h>
 
 namespace platform {
 
@@ -84,9 +84,8 @@ bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, Q
         if (!re.match(e).hasMatch()) continue;
         // Pipes, sockets, devices and dangling links (also behind a link) are never listed:
         // opening one would wait for ever or read without end.
-        struct stat st;
-        if (::stat(QFile::encodeName(dir.filePath(e)).constData(), &st) != 0) continue;
-        if (S_ISREG(st.st_mode) || (!filesOnly && S_ISDIR(st.st_mode))) names << e;
+        const FileState::Kind k = fileState(dir.filePath(e)).kind;
+        if (k == FileState::Ordinary || (!filesOnly && k == FileState::Folder)) names << e;
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include "modLanguageSupport.h"
 #include "platform/Paths.h"
 #include "platform/SingleInstance.h"
+#include <QDateTime>
 #include <QDir>
 #include <QtTest>
 #include <unistd.h>
@@ -19,6 +20,7 @@ private slots:
     void secondCopyIsRefused();
     void lockIsTheUsersOwn();
     void startWithoutLanguageFiles();
+    void startRemovesWritesCutShort();
 };
 
 void TestAvvio::secondCopyIsRefused()
@@ -103,6 +105,41 @@ void TestAvvio::startWithoutLanguageFiles()
     QCOMPARE(avvio->Command1->Caption(), QStringLiteral("Avvio"));
     QCOMPARE(avvio->Label2[1]->Caption(), QStringLiteral("Esercitazioni matematiche"));
     QCOMPARE(Ridimensionatore->SourceForm(), avvio); // the archive is never bound
+
+    forms::Form::UnloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Ridimensionatore.reset();
+}
+
+void TestAvvio::startRemovesWritesCutShort()
+{
+    Ambiente env;
+    QVERIFY(QDir(env.root()).mkpath(QStringLiteral("BrivoMarte/dati/mario")));
+    QVERIFY(QDir(env.root()).mkpath(QStringLiteral("BrivoMarte/utenti")));
+    const QString nome = QStringLiteral("/.brivo-0123456789abcdef.tmp");
+    auto pianta = [](const QString &path, int secondiFa) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write("a half") == 6 && f.flush()
+               && f.setFileTime(QDateTime::currentDateTime().addSecs(-secondiFa), QFileDevice::FileModificationTime);
+    };
+    // Left by runs that ended while writing: in the settings folders and beside the program.
+    const QStringList lasciati = {env.root() + nome, env.file(QStringLiteral("BrivoMarte/utenti")) + nome,
+                                  env.file(QStringLiteral("BrivoMarte/dati/mario")) + nome, env.program() + nome};
+    for (const QString &p : lasciati) QVERIFY(pianta(p, 3600));
+    // Not ours, or still being written by another copy.
+    const QStringList altri = {env.file(QStringLiteral("BrivoMarte/utenti/.brivo-appunti.tmp")),
+                               env.file(QStringLiteral("BrivoMarte/utenti/.brivo-fedcba9876543210.tmp")),
+                               env.file(QStringLiteral("BrivoMarte/utenti/brivo-0123456789abcdef.tmp"))};
+    QVERIFY(pianta(altri[0], 3600));
+    QVERIFY(pianta(altri[1], 0));
+    QVERIFY(pianta(altri[2], 3600));
+    const QString collegamento = env.file(QStringLiteral("BrivoMarte/.brivo-aaaaaaaaaaaaaaaa.tmp"));
+    QVERIFY(QFile::link(altri[0], collegamento));
+
+    QVERIFY(AvviaSistema());
+    for (const QString &p : lasciati) QVERIFY2(!QFileInfo::exists(p), qPrintable(p));
+    for (const QString &p : altri) QVERIFY2(QFileInfo::exists(p), qPrintable(p));
+    QVERIFY(QFileInfo(collegamento).isSymLink());
 
     forms::Form::UnloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
