@@ -2,6 +2,7 @@
 // the windows it opens, the user list and the user switch, the settings it applies to
 // itself, the hover highlight, the mouse pointers and the language menu.
 #include "TestSupport.h"
+#include "FormConfigura.h"
 #include "FormInfo.h"
 #include "FormMenu.h"
 #include "Modulo1.h"
@@ -82,6 +83,7 @@ private slots:
     void sameUserInOtherLetterCaseKeepsRecord();
     void otherUserIsSavedReadAndApplied();
     void switchWithAnUnwritableProfileKeepsTheSettings();
+    void userWhoseProfileIsNoFileLetsTheTeacherMoveOn();
     void namesLeadingOutOfTheFolderAreRefused_data();
     void namesLeadingOutOfTheFolderAreRefused();
     void pickingOpensItsOwnFile();
@@ -676,6 +678,38 @@ void TestMenu::switchWithAnUnwritableProfileKeepsTheSettings()
     // The list shows again the user whose settings are in force.
     QCOMPARE(m.Combo1->ListIndex(), 0);
     QCOMPARE(m.Combo1->Text(), QStringLiteral("ANNA"));
+}
+
+void TestMenu::userWhoseProfileIsNoFileLetsTheTeacherMoveOn()
+{
+    TipoCarattere = QStringLiteral("minuscolo");
+    creaUtente(QStringLiteral("Anna"));
+    creaUtente(QStringLiteral("Bea"));
+    // A folder named as a profile: the list shows it, and it is read as missing.
+    QVERIFY(QDir().mkdir(profilo("Dir")));
+    auto &m = apriMenu();
+    QCOMPARE(m.Combo1->ListCount(), 3);
+    m.Combo1->setListIndex(2);
+    QCOMPARE(NomeUtente, QStringLiteral("Dir"));
+    // Back at the menu, then on to another pupil: told once that Dir's settings are not
+    // saved, and the switch is made.
+    m.Hide();
+    m.Show();
+    m.Combo1->setListIndex(0);
+    QCOMPARE(NomeUtente, QStringLiteral("Anna"));
+    QCOMPARE(env->messages.size(), size_t(1));
+    QVERIFY(env->messages[0].text.endsWith(QStringLiteral("\r\nDir")));
+    // Likewise from the configuration window's list.
+    m.Combo1->setListIndex(2);
+    m.control(QStringLiteral("mnuConfigura"))->raiseClick();
+    auto *c = IfLoaded<FormConfigura>();
+    QVERIFY(c);
+    c->OptionUtente[1]->setValue(1);
+    QCOMPARE(env->messages.size(), size_t(2));
+    c->ListModificaUtente->setListIndex(1);
+    QCOMPARE(NomeUtente, QStringLiteral("Bea"));
+    QCOMPARE(env->messages.size(), size_t(2));
+    QVERIFY(QFileInfo(profilo("Dir")).isDir());
 }
 
 void TestMenu::doubleClickStartsOnce()
