@@ -39,10 +39,11 @@ QString impostazioni()
         .join(QLatin1Char('|'));
 }
 
+// The defaults, as impostazioni() shows them. A constant, not ImpostaPredefiniti(): a
+// comparison may evaluate its expected side first.
 QString predefiniti()
 {
-    ImpostaPredefiniti();
-    return impostazioni();
+    return QStringLiteral("maiuscolo|1|4|10|T|F|F|255|16711680|16777215|12648447|16777152|T|F|0|4|F|F|9|-2147483633|255");
 }
 
 const QStringList kDefaultLines = {
@@ -153,6 +154,7 @@ void TestProfilo::defaultProfileByteForByte()
     // An earlier, longer profile is replaced whole.
     writeBytes(env.file("BrivoMarte/utenti/_predefinito.INI"), crlf(kOtherLines) + crlf(kOtherLines));
     ImpostaPredefiniti();
+    QCOMPARE(impostazioni(), predefiniti());
     QVERIFY(ScriviImpostazioni());
     QCOMPARE(readBytes(env.file("BrivoMarte/utenti/_predefinito.INI")), crlf(kDefaultLines));
     QVERIFY(env.messages.empty());
@@ -628,6 +630,13 @@ void TestProfilo::linkLeadingOutOfItsFolderIsNotWrittenThrough()
     QVERIFY(scrivi());
     QVERIFY(readBytes(dentro) != "[Language]\r\nCurrentLanguage=Italiano\r\n");
     QVERIFY(QFileInfo(collegamento).isSymLink());
+    // A dangling one is not replaced by a file, nor does it make one where it points.
+    env.messages.clear();
+    QVERIFY(QFile::remove(collegamento));
+    QVERIFY(QFile::link(QStringLiteral("nessuno.txt"), collegamento));
+    QVERIFY(!scrivi());
+    QVERIFY(QFileInfo(collegamento).isSymLink());
+    QVERIFY(!QFileInfo::exists(cartella + QStringLiteral("/nessuno.txt")));
 }
 
 void TestProfilo::firstRunMakesTheWholeTree()
