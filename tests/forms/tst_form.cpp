@@ -141,6 +141,7 @@ private slots:
     void menuBarTakesFromTheInnerHeight();
     void unloadStopsTimers();
     void reentryDuringTheLoad();
+    void unloadedDuringItsLoadIsNeverShown();
     void windowHeldWhileItsHandlerRuns();
     void coloursAsTheWindowsStoreThem();
     void pasteOfNothingInsertsNothing();
@@ -521,6 +522,33 @@ void TestForm::reentryDuringTheLoad()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!p);
     FormLenta::during = nullptr;
+}
+
+void TestForm::unloadedDuringItsLoadIsNeverShown()
+{
+    Ambiente env;
+    QPointer<FormLenta> p;
+    // Shown before it was loaded: the show loads it, and the load unloads it.
+    FormLenta::during = [&] { p->Unload(); };
+    p = new FormLenta;
+    p->Show();
+    QVERIFY(p && !p->Visible());
+    QCOMPARE(p->activations, 0);
+    // Asked to show during its own load and unloaded there too: not shown when the load
+    // ends, nor when asked again.
+    FormLenta::during = [&] {
+        p = IfLoaded<FormLenta>();
+        p->Show();
+        p->Unload();
+    };
+    Default<FormLenta>();
+    QVERIFY(p && !p->Visible());
+    p->Show();
+    QVERIFY(!p->Visible());
+    QCOMPARE(p->activations, 0);
+    FormLenta::during = nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!p);
 }
 
 void TestForm::windowHeldWhileItsHandlerRuns()

@@ -87,6 +87,7 @@ private slots:
     void namesLeadingOutOfTheFolderAreRefused_data();
     void namesLeadingOutOfTheFolderAreRefused();
     void pickingOpensItsOwnFile();
+    void namesAlikeButForCaseAreTwoUsers();
     void longUserListIsFilledOnce();
 
     void activationAppliesTheSettings_data();
@@ -753,6 +754,21 @@ void TestMenu::pickingOpensItsOwnFile()
     QCOMPARE(NumeroMassimo, 5);
     QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase),
              (QStringList{"_predefinito.ini", "Strauß.ini"}));
+}
+
+void TestMenu::namesAlikeButForCaseAreTwoUsers()
+{
+    NumeroMassimo = 7;
+    creaUtente(QStringLiteral("anna"));
+    QVERIFY(writeBytes(profilo("Anna"), readBytes(profilo("anna")).replace("\r\n 7 \r\n", "\r\n 9 \r\n")));
+    auto &m = apriMenu();
+    QCOMPARE(m.Combo1->ListCount(), 2);
+    for (int i = 0; i < 2; ++i) {
+        m.Combo1->setListIndex(i);
+        QCOMPARE(NomeUtente, m.Combo1->List(i)); // shown as their files spell them
+        QCOMPARE(NumeroMassimo, NomeUtente == QLatin1String("anna") ? 7 : 9);
+    }
+    QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files, QDir::Name), (QStringList{"Anna.ini", "anna.ini"}));
 }
 
 void TestMenu::longUserListIsFilledOnce()
