@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QScopedValueRollback>
 #include <QStringList>
 #include <cmath>
 #include <optional>
@@ -254,8 +255,15 @@ bool EsisteFile(const QString &Percorso)
     return platform::isOrdinaryFile(locale) && !QFileInfo(locale).isHidden();
 }
 
+namespace {
+// While the tree is made, a readme that cannot be written is told once, not once a folder.
+bool g_creandoAlbero = false, g_leggimiDetto = false;
+}
+
 void CreaCartelle()
 {
+    QScopedValueRollback<bool> albero(g_creandoAlbero, true);
+    g_leggimiDetto = false;
     for (const QString &p : {CartellaRadice, CartellaProgramma, CartellaUtenti, CartellaDati}) {
         if (EsisteCartella(p)) continue;
         // A folder that cannot be made leaves its subfolders impossible too: say it once.
@@ -281,7 +289,10 @@ bool CreaCartella(const QString &Percorso)
                              QStringLiteral(" "), MLSGetString(QStringLiteral("0033"))})
         bytes += r.toUtf8() + "\r\n";
     const QString leggimi = platform::localPath(CartellaRadice + QStringLiteral("leggimi.txt"));
-    if (!platform::writeFileWhole(leggimi, bytes)) AvvisaFileNonScritto(leggimi);
+    if (!platform::writeFileWhole(leggimi, bytes) && !(g_creandoAlbero && g_leggimiDetto)) {
+        g_leggimiDetto = true;
+        AvvisaFileNonScritto(leggimi);
+    }
     return true;
 }
 

@@ -615,7 +615,12 @@ void TestProfilo::linkLeadingOutOfItsFolderIsNotWrittenThrough()
     QVERIFY(writeBytes(fuori, "di un altro\r\n"));
     QVERIFY(writeBytes(dentro, "[Language]\r\nCurrentLanguage=Italiano\r\n"));
     auto scrivi = [&] {
-        if (file == QLatin1String("leggimi.txt")) return CreaCartella(CartellaDati + QStringLiteral("mario\\")) && env.messages.empty();
+        if (file == QLatin1String("leggimi.txt")) {
+            // A first run: three folders made, each rewriting the readme.
+            QDir(env.file(QStringLiteral("BrivoMarte"))).removeRecursively();
+            CreaCartelle();
+            return QFileInfo(env.file(QStringLiteral("BrivoMarte/dati"))).isDir() && env.messages.empty();
+        }
         return MLSWriteIni(MLSSettingFile(), "Language", "CurrentLanguage", "English") != 0;
     };
     QVERIFY(QFile::remove(collegamento));
@@ -623,6 +628,7 @@ void TestProfilo::linkLeadingOutOfItsFolderIsNotWrittenThrough()
     QVERIFY(!scrivi());
     QCOMPARE(readBytes(fuori), QByteArray("di un altro\r\n"));
     QVERIFY(QFileInfo(collegamento).isSymLink());
+    if (file == QLatin1String("leggimi.txt")) QCOMPARE(env.messages.size(), size_t(1)); // told once, not once a folder
     // A link within its own folder is followed.
     env.messages.clear();
     QVERIFY(QFile::remove(collegamento));
