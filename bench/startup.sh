@@ -94,9 +94,10 @@ start_xvfb() {
 
 start_xvfb
 
-# Private run-time and temporary folders: no warnings about XDG_RUNTIME_DIR, and the
-# single-copy lock lives here, so a Brivomarte the user has open elsewhere does not
-# make the measured one stop at its "already running" message.
+# Private run-time and temporary folders: no warnings about XDG_RUNTIME_DIR. The
+# single-copy lock lies in the settings folder of each start's own HOME, so a Brivomarte
+# the user has open elsewhere does not make the measured one stop at its "already
+# running" message.
 export XDG_RUNTIME_DIR="$WORK/runtime"
 export TMPDIR="$WORK/tmp"
 mkdir -p "$XDG_RUNTIME_DIR" "$TMPDIR"

@@ -5,15 +5,18 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QRegularExpression>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTextEdit>
 #include <QTimer>
+#include <QValidator>
 #include <algorithm>
 #include <cmath>
 
@@ -36,6 +39,7 @@ Control::Control(Form *form, Kind kind, const QString &name, int index)
 Control::~Control()
 {
     if (auto *cw = qobject_cast<ControlWidget *>(widget_.data())) cw->detach();
+    else if (widget_) widget_->setProperty("formsControl", QVariant());
 }
 
 QString Control::fullName() const
@@ -442,6 +446,101 @@ bool Control::raiseKeyUp(int &code, int shift)
 
 // ---- widgets ----
 
+namespace {
+
+Control *controlOf(const QWidget *w) { return static_cast<Control *>(w->property("formsControl").value<void *>()); }
+
+// Pasted or dropped text: what the box's KeyPress would let through if it were typed.
+QString filteredAsTyped(Control *c, const QString &text)
+{
+    if (!c || !c->KeyPress) return text;
+    QString out;
+    for (const QChar ch : text) {
+        // Control characters are never typed into a box; characters beyond 8 bits never
+        // reach the key handlers and pass as they do when typed.
+        if (ch.unicode() < 32 || ch.unicode() == 127) continue;
+        if (ch.unicode() > 255) {
+            out += ch;
+            continue;
+        }
+        int ascii = ch.unicode();
+        c->raiseKeyPress(ascii);
+        if (ascii > 0 && ascii < 256) out += QChar(ascii);
+    }
+    return out;
+}
+
+// A multi-line box. Qt 6.4 under X11 hands a paste with nothing in the clipboard or the
+// selection over as data that its own insertion cannot take (the program ended); a
+// missing or empty source inserts nothing here.
+class RichTextWidget : public QTextEdit {
+public:
+    using QTextEdit::QTextEdit;
+
+protected:
+    bool canInsertFromMimeData(const QMimeData *source) const override
+    {
+        return source && !source->formats().isEmpty() && QTextEdit::canInsertFromMimeData(source);
+    }
+    void insertFromMimeData(const QMimeData *source) override
+    {
+        if (!source || source->formats().isEmpty()) return;
+        Control *c = controlOf(this);
+        if (!c || !c->KeyPress || acceptRichText()) {
+            QTextEdit::insertFromMimeData(source);
+            return;
+        }
+        if (source->hasText()) insertPlainText(filteredAsTyped(c, source->text()));
+    }
+};
+
+// A one-line box. Typed keys pass the box's KeyPress before they reach it; text that
+// arrives any other way (pasted by keys, menu or middle button, dropped, composed) is
+// passed through the same filter here.
+class TextBoxWidget : public QLineEdit {
+public:
+    explicit TextBoxWidget(QWidget *parent) : QLineEdit(parent) { setValidator(new Filter(this)); }
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        typing_ = !e->matches(QKeySequence::Paste);
+        QLineEdit::keyPressEvent(e);
+        typing_ = false;
+    }
+
+private:
+    class Filter : public QValidator {
+    public:
+        explicit Filter(TextBoxWidget *box) : QValidator(box), box_(box) {}
+        State validate(QString &input, int &pos) const override
+        {
+            Control *c = controlOf(box_);
+            if (box_->typing_ || !c || !c->KeyPress) return Acceptable;
+            // What came in is what lies between the unchanged start and end.
+            const QString &before = c->Text();
+            int start = 0;
+            while (start < input.size() && start < before.size() && input[start] == before[start]) ++start;
+            int end = 0;
+            while (end < input.size() - start && end < before.size() - start
+                   && input[input.size() - 1 - end] == before[before.size() - 1 - end])
+                ++end;
+            const QString inserted = input.mid(start, input.size() - start - end);
+            if (inserted.isEmpty()) return Acceptable;
+            const QString kept = filteredAsTyped(c, inserted);
+            input = input.left(start) + kept + input.right(end);
+            pos = int(start + kept.size());
+            return Acceptable;
+        }
+
+    private:
+        TextBoxWidget *box_;
+    };
+    bool typing_ = false;
+};
+
+} // namespace
+
 void Control::createWidget(QWidget *parent)
 {
     QWidget *w = nullptr;
@@ -484,7 +583,7 @@ void Control::createWidget(QWidget *parent)
         break;
     }
     case Kind::TextBox: {
-        auto *e = new QLineEdit(parent);
+        auto *e = new TextBoxWidget(parent);
         e->setText(text_);
         e->setReadOnly(locked_);
         e->setAlignment(alignment_ == 2 ? Qt::AlignCenter : alignment_ == 1 ? Qt::AlignRight : Qt::AlignLeft);
@@ -507,7 +606,7 @@ void Control::createWidget(QWidget *parent)
         break;
     }
     case Kind::RichTextBox: {
-        auto *t = new QTextEdit(parent);
+        auto *t = new RichTextWidget(parent);
         t->setReadOnly(locked_);
         w = t;
         break;

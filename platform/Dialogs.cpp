@@ -1,9 +1,9 @@
 #include "Dialogs.h"
+#include "Files.h"
 #include "Paths.h"
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QUrl>
 
 namespace platform {
@@ -56,7 +56,7 @@ QString chooseFile(QWidget *owner, int mode, const QString &title, const QString
 bool openDocument(const QString &path)
 {
     const QString local = localPath(path);
-    if (!QFileInfo(local).isFile()) return false;
+    if (!isOrdinaryFile(local)) return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(local));
 }
 

@@ -1,10 +1,14 @@
 #include "Files.h"
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QStringList>
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,6 +16,26 @@
 namespace platform {
 
 namespace {
+
+FileCalls g_calls{::fsync, ::rename};
+
+FileState stateOf(const struct stat &st)
+{
+    FileState s;
+    s.kind = S_ISREG(st.st_mode) ? FileState::Ordinary : S_ISDIR(st.st_mode) ? FileState::Folder : FileState::Other;
+    auto ns = [](const timespec &t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; };
+    s.size = qint64(st.st_size);
+    s.device = qint64(st.st_dev);
+    s.inode = qint64(st.st_ino);
+    s.modified = ns(st.st_mtim);
+    s.changed = ns(st.st_ctim);
+    s.permissions = unsigned(st.st_mode & 07777);
+    return s;
+}
+
+// The writer's new files are named so: short, whatever the length of the name they take.
+const QString kNuovoPrefisso = QStringLiteral(".brivo-");
+const QString kNuovoSuffisso = QStringLiteral(".tmp");
 
 // Closes the descriptor and removes the file it was writing whatever the way out.
 class NuovoFile {
@@ -23,11 +47,11 @@ public:
     }
     bool create(const QString &folder)
     {
-        // A short name of its own, whatever the length of the name it will take.
         for (int tentativo = 0; tentativo < 64; ++tentativo) {
-            const QByteArray p = QFile::encodeName(folder + QStringLiteral("/.brivo-%1.tmp")
-                                                                .arg(QRandomGenerator::global()->generate64(), 16, 16,
-                                                                     QLatin1Char('0')));
+            const QByteArray p = QFile::encodeName(folder + QLatin1Char('/') + kNuovoPrefisso
+                                                   + QStringLiteral("%1").arg(QRandomGenerator::global()->generate64(), 16, 16,
+                                                                              QLatin1Char('0'))
+                                                   + kNuovoSuffisso);
             fd_ = ::open(p.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd_ >= 0) {
                 path_ = p;
@@ -58,7 +82,7 @@ public:
     }
     bool renameTo(const QByteArray &target)
     {
-        if (::rename(path_.constData(), target.constData()) != 0) return false;
+        if (g_calls.rename(path_.constData(), target.constData()) != 0) return false;
         path_.clear();
         return true;
     }
@@ -70,34 +94,49 @@ private:
 
 } // namespace
 
+FileState fileState(const QString &path)
+{
+    struct stat st;
+    if (path.isEmpty()) return {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0) return stateOf(st);
+    FileState s;
+    s.kind = errno == ENOENT || errno == ENOTDIR ? FileState::Missing : FileState::Other;
+    return s;
+}
+
+void setFileCallsForTest(const FileCalls &calls)
+{
+    g_calls.fsync = calls.fsync ? calls.fsync : ::fsync;
+    g_calls.rename = calls.rename ? calls.rename : ::rename;
+}
+
 bool writeFileWhole(const QString &path, const QByteArray &bytes)
 {
     if (path.isEmpty()) return false;
-    QString target = QFileInfo(path).absoluteFilePath();
-    if (QFileInfo(target).isSymLink()) {
-        target = QFileInfo(target).canonicalFilePath();
-        if (target.isEmpty()) return false; // a dangling link is left alone
+    const QString given = QFileInfo(path).absoluteFilePath();
+    QString target = given;
+    if (QFileInfo(given).isSymLink()) {
+        // A dangling link, or one leading out of its folder, is left alone.
+        if (!liesInside(given, QFileInfo(given).absolutePath())) return false;
+        target = QFileInfo(given).canonicalFilePath();
     }
-    const QByteArray nativo = QFile::encodeName(target);
-    struct stat st;
-    const bool esiste = ::stat(nativo.constData(), &st) == 0;
-    if (!esiste && errno != ENOENT) return false;
-    if (esiste && !S_ISREG(st.st_mode)) return false;
+    const FileState prima = fileState(target);
+    if (prima.kind != FileState::Missing && prima.kind != FileState::Ordinary) return false;
 
     const QString cartella = QFileInfo(target).absolutePath();
     NuovoFile nuovo;
     if (!nuovo.create(cartella)) return false;
-    // The replacement keeps the permissions the file had.
-    if (esiste && ::fchmod(nuovo.fd(), st.st_mode & 07777) != 0) return false;
-    if (!nuovo.write(bytes) || ::fsync(nuovo.fd()) != 0 || !nuovo.close()) return false;
-    if (!nuovo.renameTo(nativo)) return false;
-    // The new name reaches the disk with the folder.
+    if (prima.kind == FileState::Ordinary && ::fchmod(nuovo.fd(), prima.permissions) != 0) return false;
+    if (!nuovo.write(bytes) || g_calls.fsync(nuovo.fd()) != 0 || !nuovo.close()) return false;
+    if (!nuovo.renameTo(QFile::encodeName(target))) return false;
+    // The new name reaches the disk with the folder; a file system that cannot force a
+    // folder says so, and has nothing more to do.
     const int dir = ::open(QFile::encodeName(cartella).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    if (dir < 0) return false;
+    const int esito = g_calls.fsync(dir);
+    const int errore = errno;
+    ::close(dir);
+    return esito == 0 || errore == EINVAL || errore == ENOTSUP;
 }
 
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
@@ -110,11 +149,13 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
         ~Chiudi() { ::close(fd); }
     } chiudi{fd};
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > maxBytes) return std::nullopt;
+    if (::fstat(fd, &st) != 0) return std::nullopt;
+    const FileState stato = stateOf(st);
+    if (stato.kind != FileState::Ordinary || stato.size > maxBytes) return std::nullopt;
     // Reads on while there is more, up to one byte beyond the bound: a file that grew
     // meanwhile is refused as well.
     QByteArray out;
-    out.resize(qsizetype(st.st_size) + 1);
+    out.resize(qsizetype(stato.size) + 1);
     qint64 letti = 0;
     for (;;) {
         if (letti == out.size()) {
@@ -138,6 +179,52 @@ bool liesInside(const QString &path, const QString &folder)
     const QString dir = QFileInfo(folder).canonicalFilePath();
     if (file.isEmpty() || dir.isEmpty()) return false;
     return file.startsWith(dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/'));
+}
+
+EsitoNome controllaNome(const QString &nome)
+{
+    if (nome.trimmed().isEmpty()) return EsitoNome::Vuoto;
+    if (nome.contains(QLatin1String(".."))) return EsitoNome::SegniVietati;
+    for (const QChar c : nome) {
+        if (c.unicode() < 32 || c.unicode() == 127) return EsitoNome::SegniVietati;
+        if (QStringLiteral("\\/:*?\"<>|").contains(c)) return EsitoNome::SegniVietati;
+    }
+    if (nome.size() > kNomeMassimo) return EsitoNome::TroppoLungo;
+    // Windows drops a final dot or blank from a file name, and takes a device name (with
+    // any extension after it) for the device: the file would silently go astray.
+    if (nome.endsWith(QLatin1Char('.')) || nome.back().isSpace()) return EsitoNome::Riservato;
+    QString base = nome.section(QLatin1Char('.'), 0, 0);
+    while (!base.isEmpty() && base.back().isSpace()) base.chop(1);
+    base = base.toUpper();
+    static const QStringList dispositivi = {
+        QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"), QStringLiteral("NUL"),
+        QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
+    if (dispositivi.contains(base)) return EsitoNome::Riservato;
+    if (base.size() == 4 && (base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT")))) {
+        const QChar n = base.at(3);
+        if ((n >= QLatin1Char('0') && n <= QLatin1Char('9')) || n == QChar(0x00B9) || n == QChar(0x00B2) || n == QChar(0x00B3))
+            return EsitoNome::Riservato;
+    }
+    return EsitoNome::Valido;
+}
+
+void removeInterruptedWrites(const QString &folder, int depth)
+{
+    static const QRegularExpression nome(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(kNuovoPrefisso) + QStringLiteral("[0-9a-f]{16}") + QRegularExpression::escape(kNuovoSuffisso)));
+    const QDir dir(folder);
+    const qint64 limite = (QDateTime::currentMSecsSinceEpoch() - 10 * 60 * 1000) * 1000000;
+    for (const QString &e : dir.entryList({kNuovoPrefisso + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!nome.match(e).hasMatch()) continue;
+        const QByteArray p = QFile::encodeName(dir.filePath(e));
+        struct stat st;
+        if (::lstat(p.constData(), &st) != 0 || st.st_uid != ::getuid()) continue;
+        const FileState s = stateOf(st);
+        if (s.kind == FileState::Ordinary && s.modified < limite) ::unlink(p.constData());
+    }
+    if (depth <= 0) return;
+    for (const QString &sotto : dir.entryList(QDir::Dirs | QDir::NoSymLinks | QDir::Hidden | QDir::NoDotAndDotDot))
+        removeInterruptedWrites(dir.filePath(sotto), depth - 1);
 }
 
 } // namespace platform

@@ -9,12 +9,31 @@
 
 namespace platform {
 
+// What a path names, links followed. This is the one test of "an ordinary file" that the
+// program makes.
+struct FileState {
+    enum Kind {
+        Missing,  // nothing there (a dangling link included)
+        Ordinary, // an ordinary file
+        Folder,
+        Other,    // a pipe, a socket, a device, or a path that cannot be looked at
+    } kind = Missing;
+    qint64 size = 0, device = 0, inode = 0;
+    qint64 modified = 0, changed = 0; // nanoseconds
+    unsigned permissions = 0;
+};
+FileState fileState(const QString &path);
+inline bool isOrdinaryFile(const QString &path) { return fileState(path).kind == FileState::Ordinary; }
+
 // Puts `bytes` in place of the file at `path` (a path of this system), or leaves the file
 // as it was and returns false. The bytes go to a new file in the same folder, are written
 // and forced to the disk with every result checked, and only then does the new file take
-// the old one's name; a full disk, a quota or a size limit therefore never leaves a short
-// or empty file behind. A link is followed to the file it names; anything that is not an
-// ordinary file (a folder, a pipe, a device, a dangling link) is not replaced.
+// the old one's name, which is forced to the disk with the folder; a full disk, a quota or
+// a size limit therefore never leaves a short or empty file behind. The replacement keeps
+// the old file's permissions. A link is followed only to a file in the link's own folder:
+// a link that leads out of it, a dangling link, and anything that is not an ordinary file
+// (a folder, a pipe, a device) are not replaced. False also when the folder could not be
+// forced to the disk: the new bytes may then be in place, but a crash could undo it.
 bool writeFileWhole(const QString &path, const QByteArray &bytes);
 
 // The content of the ordinary file at `path`; no value when it is missing, is not an
@@ -25,5 +44,37 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes);
 // True when `path` exists and, with every link resolved, lies inside `folder` (with its own
 // links resolved).
 bool liesInside(const QString &path, const QString &folder);
+
+// Removes what writes cut short by the end of a run left behind: the writer's own new
+// files that never took their name, in `folder` and in the folders below it down to
+// `depth` levels (links to folders are not followed). Only ordinary files of this user,
+// untouched for ten minutes, are removed, so that a write going on in another copy (a
+// program folder shared by several accounts) keeps its file.
+void removeInterruptedWrites(const QString &folder, int depth);
+
+// What stands in the way of a name becoming the base name of one of the program's files
+// (a pupil's profile, a language file) on every system they may be kept on, without
+// leading out of their folder. The one check of such names.
+enum class EsitoNome {
+    Valido,
+    Vuoto,         // nothing but blanks
+    SegniVietati,  // a sign no file name can hold, or two dots in a row
+    TroppoLungo,   // more than kNomeMassimo
+    Riservato,     // a device name of Windows (alone or before a dot), or a final dot or blank
+};
+// The longest name, in UTF-16 units (what the teacher sees as characters). With ".ini" the
+// file name takes at most 68 units on NTFS (limit 255) and 196 bytes in UTF-8 on ext4
+// (limit 255: three bytes a unit at most), and a profile's whole path stays far below the
+// 260 characters of a classic Windows path.
+constexpr int kNomeMassimo = 64;
+EsitoNome controllaNome(const QString &nome);
+
+// For tests: the system calls that force a file to the disk and give it its name, to make
+// them fail on purpose. Null restores the system's own.
+struct FileCalls {
+    int (*fsync)(int fd) = nullptr;
+    int (*rename)(const char *from, const char *to) = nullptr;
+};
+void setFileCallsForTest(const FileCalls &calls);
 
 } // namespace platform

@@ -1,4 +1,5 @@
 #include "Paths.h"
+#include "Files.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -157,9 +158,8 @@ bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, Q
         // opening one would wait for ever or read without end. The type the folder gives
         // spares a look at each of thousands of files; a link is followed, each time.
         if (type == DT_LNK || type == DT_UNKNOWN) {
-            struct stat st;
-            if (::stat(QFile::encodeName(dir + QLatin1Char('/') + e).constData(), &st) != 0) continue;
-            type = S_ISREG(st.st_mode) ? DT_REG : S_ISDIR(st.st_mode) ? DT_DIR : DT_UNKNOWN;
+            const FileState::Kind k = fileState(dir + QLatin1Char('/') + e).kind;
+            type = k == FileState::Ordinary ? DT_REG : k == FileState::Folder ? DT_DIR : DT_UNKNOWN;
         }
         if (type == DT_REG || (!filesOnly && type == DT_DIR)) names << e;
     }

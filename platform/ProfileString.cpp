@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QStringList>
 #include <optional>
-#include <sys/stat.h>
 
 namespace platform {
 
@@ -22,10 +21,9 @@ struct Stamp {
 
 std::optional<Stamp> stampOf(const QString &path)
 {
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    auto ns = [](const timespec &t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; };
-    return Stamp{qint64(st.st_size), qint64(st.st_dev), qint64(st.st_ino), ns(st.st_mtim), ns(st.st_ctim)};
+    const FileState s = fileState(path);
+    if (s.kind != FileState::Ordinary) return std::nullopt;
+    return Stamp{s.size, s.device, s.inode, s.modified, s.changed};
 }
 
 // The largest file read; a language file is far smaller.

@@ -3,27 +3,12 @@
 #include <QDir>
 #include <QLockFile>
 #ifdef Q_OS_UNIX
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace platform {
 
 namespace {
-
-QString lockFolder()
-{
-#ifdef Q_OS_UNIX
-    // The runtime folder counts only when it is truly the user's own: a shared or foreign
-    // folder would let another account hold or plant the lock.
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    struct stat st {};
-    if (!runtime.isEmpty() && ::stat(runtime.constData(), &st) == 0 && S_ISDIR(st.st_mode)
-        && st.st_uid == ::getuid() && (st.st_mode & 07777) == 0700)
-        return QFile::decodeName(runtime);
-#endif
-    return settingsRoot();
-}
 
 QString userId()
 {
@@ -38,7 +23,7 @@ QString userId()
 
 SingleInstance::SingleInstance(const QString &name)
 {
-    const QString folder = lockFolder();
+    const QString folder = settingsRoot();
     QDir().mkpath(folder);
     path_ = folder + QLatin1Char('/') + name + QLatin1Char('-') + userId() + QStringLiteral(".lock");
     lock_ = std::make_unique<QLockFile>(path_);

@@ -1,9 +1,10 @@
 #pragma once
 // One running copy per user: a lock file that a crashed copy does not leave held.
 //
-// The lock belongs to the user by numeric id and lies in a folder only that user can write:
-// the user's runtime folder (XDG_RUNTIME_DIR) when it is set, owned by the user and closed
-// to others, else the settings root. Copies started by other accounts do not see it.
+// The lock belongs to the user by numeric id and lies in the settings root, beside the
+// profiles it protects: every copy of one account finds it there however it was started
+// (from the desktop, over ssh, through su), whatever its runtime folder. Copies started
+// by other accounts do not see it.
 #include <QString>
 #include <memory>
 

@@ -1,8 +1,8 @@
 #include "Sound.h"
+#include "Files.h"
 #include "Paths.h"
 #include <QApplication>
 #include <QAudioDevice>
-#include <QFileInfo>
 #include <QHash>
 #include <QMediaDevices>
 #include <QSoundEffect>
@@ -25,7 +25,7 @@ void setSoundObserver(std::function<void(const QString &)> observer) { g_observe
 void playSoundAsync(const QString &file)
 {
     const QString path = localPath(file);
-    const bool exists = QFileInfo(path).isFile();
+    const bool exists = isOrdinaryFile(path);
     if (g_observer) { g_observer(exists ? path : QStringLiteral("beep")); return; }
     if (!exists) { QApplication::beep(); return; }
     if (!haveAudio()) return;

@@ -279,6 +279,7 @@ void FormMenu::MLSFillMenuLanguages()
         mnuLanguage[i]->Click = [this, i] { mnuLanguage_Click(i); };
     }
     if (auto v = MLSReadLanguageSetting()) MLSCurrentLanguage = *v;
+    else if (MLSCurrentLanguage.isEmpty()) MLSCurrentLanguage = MLSDefaultLanguage();
     for (Control *m : mnuLanguage.all())
         if (m->Caption() == MLSCurrentLanguage) {
             m->setChecked(true);

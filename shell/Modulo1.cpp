@@ -3,7 +3,9 @@
 #include "FormAvvio.h"
 #include "ModuloPerIni.h"
 #include "modLanguageSupport.h"
+#include "platform/Files.h"
 #include "platform/MessageBox.h"
+#include "platform/Paths.h"
 #include "platform/PointerConfine.h"
 #include "platform/Random.h"
 #include "platform/SingleInstance.h"
@@ -26,6 +28,9 @@ bool AvviaSistema()
     }
     platform::randomize();
     CreaCartelle();
+    // A run that ended in the middle of a write left the new file behind.
+    platform::removeInterruptedWrites(platform::localPath(CartellaRadice), 3);
+    platform::removeInterruptedWrites(platform::programFolder(), 0);
     FileUtente = QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\brivomarte\\utenti\\_predefinito.INI");
     NomeUtente = QStringLiteral("_predefinito");
     LeggiImpostazioni();

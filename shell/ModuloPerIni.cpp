@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QScopedValueRollback>
 #include <QStringList>
 #include <cmath>
 #include <optional>
@@ -103,6 +104,13 @@ QString profiloSuDisco()
     return locale;
 }
 
+// The current profile was read where something that no profile can replace stands (a
+// folder, a link leading out or nowhere, a pipe): it was read as missing, so the settings
+// in memory are nobody's but this run's. The teacher is told once per choice of that user
+// that they cannot be saved.
+bool g_profiloSenzaFile = false;
+QString g_profiloSenzaFileDetto; // the profile it was told for
+
 } // namespace
 
 void ImpostaPredefiniti()
@@ -166,6 +174,18 @@ bool ScriviImpostazioni()
     const QString percorso = profiloSuDisco();
     if (platform::readRegularFile(percorso, kProfiloMassimo) == bytes) return true;
     if (platform::writeFileWhole(percorso, bytes)) return true;
+    if (g_profiloSenzaFile) {
+        const QString locale = platform::localPath(FileUtente);
+        if (g_profiloSenzaFileDetto != locale) {
+            g_profiloSenzaFileDetto = locale;
+            platform::MsgBox(MLSGetStringOr(QStringLiteral("0060"), QStringLiteral("Le impostazioni di questo alunno non possono essere "
+                                                             "salvate: al posto del suo file c'è una cartella, un collegamento "
+                                                             "che porta altrove o un altro oggetto che non è un file."))
+                                 + QStringLiteral("\r\n") + NomeUtente,
+                             platform::vbExclamation, QStringLiteral("Brivomarte"));
+        }
+        return true;
+    }
     platform::MsgBox(MLSGetStringOr(QStringLiteral("0045"), QStringLiteral("Non è stato possibile salvare le impostazioni dell'utente."))
                          + QStringLiteral("\r\n") + NomeUtente,
                      platform::vbExclamation, QStringLiteral("Brivomarte"));
@@ -174,6 +194,11 @@ bool ScriviImpostazioni()
 
 void LeggiImpostazioni()
 {
+    const QString locale = platform::localPath(FileUtente);
+    const QFileInfo occupante(locale);
+    g_profiloSenzaFile = (occupante.exists() || occupante.isSymLink())
+                         && (profiloSuDisco().isEmpty() || !platform::isOrdinaryFile(locale));
+    if (g_profiloSenzaFileDetto != locale) g_profiloSenzaFileDetto.clear();
     if (!EsisteFile(FileUtente)) ImpostaPredefiniti();
     // Only an ordinary file of a profile's size is read: a pipe or a device reads as missing.
     const auto bytes = platform::readRegularFile(profiloSuDisco(), kProfiloMassimo);
@@ -231,12 +256,19 @@ bool EsisteCartella(const QString &Percorso)
 bool EsisteFile(const QString &Percorso)
 {
     if (Percorso.isEmpty()) return false;
-    const QFileInfo fi(platform::localPath(Percorso));
-    return fi.exists() && fi.isFile() && !fi.isHidden();
+    const QString locale = platform::localPath(Percorso);
+    return platform::isOrdinaryFile(locale) && !QFileInfo(locale).isHidden();
+}
+
+namespace {
+// While the tree is made, a readme that cannot be written is told once, not once a folder.
+bool g_creandoAlbero = false, g_leggimiDetto = false;
 }
 
 void CreaCartelle()
 {
+    QScopedValueRollback<bool> albero(g_creandoAlbero, true);
+    g_leggimiDetto = false;
     for (const QString &p : {CartellaRadice, CartellaProgramma, CartellaUtenti, CartellaDati}) {
         if (EsisteCartella(p)) continue;
         // A folder that cannot be made leaves its subfolders impossible too: say it once.
@@ -262,7 +294,10 @@ bool CreaCartella(const QString &Percorso)
                              QStringLiteral(" "), MLSGetString(QStringLiteral("0033"))})
         bytes += r.toUtf8() + "\r\n";
     const QString leggimi = platform::localPath(CartellaRadice + QStringLiteral("leggimi.txt"));
-    if (!platform::writeFileWhole(leggimi, bytes)) AvvisaFileNonScritto(leggimi);
+    if (!platform::writeFileWhole(leggimi, bytes) && !(g_creandoAlbero && g_leggimiDetto)) {
+        g_leggimiDetto = true;
+        AvvisaFileNonScritto(leggimi);
+    }
     return true;
 }
 
@@ -273,33 +308,6 @@ void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza)
                               : MLSGetStringOr(QStringLiteral("0047"), QStringLiteral("Non è stato possibile scrivere il file:"));
     platform::MsgBox(testo + QStringLiteral("\r\n") + percorso,
                      platform::vbExclamation, QStringLiteral("Brivomarte"));
-}
-
-EsitoNomeUtente ControllaNomeUtente(const QString &nome)
-{
-    if (nome.trimmed().isEmpty()) return EsitoNomeUtente::Vuoto;
-    if (nome.contains(QLatin1String(".."))) return EsitoNomeUtente::SegniVietati;
-    for (const QChar c : nome) {
-        if (c.unicode() < 32 || c.unicode() == 127) return EsitoNomeUtente::SegniVietati;
-        if (QStringLiteral("\\/:*?\"<>|").contains(c)) return EsitoNomeUtente::SegniVietati;
-    }
-    if (nome.size() > kLunghezzaMassimaNome) return EsitoNomeUtente::TroppoLungo;
-    // Windows drops a final dot or blank from a file name, and takes a device name (with
-    // any extension after it) for the device: the profile would silently go astray.
-    if (nome.endsWith(QLatin1Char('.')) || nome.back().isSpace()) return EsitoNomeUtente::Riservato;
-    QString base = nome.section(QLatin1Char('.'), 0, 0);
-    while (!base.isEmpty() && base.back().isSpace()) base.chop(1);
-    base = base.toUpper();
-    static const QStringList dispositivi = {
-        QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"), QStringLiteral("NUL"),
-        QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
-    if (dispositivi.contains(base)) return EsitoNomeUtente::Riservato;
-    if (base.size() == 4 && (base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT")))) {
-        const QChar n = base.at(3);
-        if ((n >= QLatin1Char('0') && n <= QLatin1Char('9')) || n == QChar(0x00B9) || n == QChar(0x00B2) || n == QChar(0x00B3))
-            return EsitoNomeUtente::Riservato;
-    }
-    return EsitoNomeUtente::Valido;
 }
 
 bool NomeUtenteSicuro(const QString &nome) { return ControllaNomeUtente(nome) == EsitoNomeUtente::Valido; }

@@ -1,6 +1,7 @@
 #pragma once
 // The current user's settings, the profile files that keep them, the settings folders,
 // and the activity record of this run.
+#include "platform/Files.h"
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -46,7 +47,10 @@ extern const QString CartellaDati;     // saved activity records
 
 
 void ImpostaPredefiniti();
-// False when the profile could not be written; the user has been told.
+// False when the profile could not be written; the user has been told. A profile that was
+// read where something no file can replace stands (a folder, a link leading out, a pipe)
+// held nothing of its own: the user is told once that it cannot be saved, and the result
+// is true, so that the teacher can move on to another user.
 bool ScriviImpostazioni();
 void LeggiImpostazioni();
 void CreaCartelle();
@@ -59,19 +63,9 @@ bool EsisteFile(const QString &Percorso);
 void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza = QString());
 
 // What stands in the way of a name becoming a user's profile file name.
-enum class EsitoNomeUtente {
-    Valido,
-    Vuoto,         // nothing but blanks
-    SegniVietati,  // a sign no file name can hold, or two dots in a row
-    TroppoLungo,   // more than kLunghezzaMassimaNome
-    Riservato,     // a device name of Windows, or a name ending in a dot or a blank
-};
-// The longest name, in UTF-16 units (what the teacher sees as characters). With ".ini" the
-// file name takes at most 68 units on NTFS (limit 255) and 196 bytes in UTF-8 on ext4
-// (limit 255: three bytes a unit at most), and the profile's whole path stays far below
-// the 260 characters of a classic Windows path.
-constexpr int kLunghezzaMassimaNome = 64;
-EsitoNomeUtente ControllaNomeUtente(const QString &nome);
+using EsitoNomeUtente = platform::EsitoNome;
+constexpr int kLunghezzaMassimaNome = platform::kNomeMassimo;
+inline EsitoNomeUtente ControllaNomeUtente(const QString &nome) { return platform::controllaNome(nome); }
 // A user name is used as a file name only when it is a valid one on every system the
 // profiles may be kept on, and cannot lead out of the users folder.
 bool NomeUtenteSicuro(const QString &nome);

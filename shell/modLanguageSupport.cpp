@@ -1,5 +1,6 @@
 #include "modLanguageSupport.h"
 #include "forms/Form.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/ProfileString.h"
 #include <QCoreApplication>
@@ -14,13 +15,7 @@ QString MLSCurrentLanguage;
 
 QString MLSSettingFile() { return platform::programFolder() + QStringLiteral("\\LangSetting.ini"); }
 
-bool MLSPlainLanguageName(const QString &language)
-{
-    if (language.isEmpty() || language == QLatin1String(".") || language == QLatin1String("..")) return false;
-    for (const QChar c : language)
-        if (c == QLatin1Char('\\') || c == QLatin1Char('/') || c == QLatin1Char(':') || c.unicode() < 32) return false;
-    return true;
-}
+bool MLSPlainLanguageName(const QString &language) { return platform::controllaNome(language) == platform::EsitoNome::Valido; }
 
 QString MLSLanguageFile(const QString &language)
 {
@@ -49,15 +44,27 @@ std::optional<QString> MLSReadLanguageSetting()
 {
     const auto v = MLSReadIni(MLSSettingFile(), QStringLiteral("Language"), QStringLiteral("CurrentLanguage"));
     // A name that could lead elsewhere counts as no setting at all.
-    if (v && !v->isEmpty() && !MLSPlainLanguageName(*v)) return std::nullopt;
+    if (!v || !MLSPlainLanguageName(*v)) return std::nullopt;
     return v;
+}
+
+QString MLSDefaultLanguage()
+{
+    QStringList files;
+    platform::listFolder(platform::programFolder(), QStringLiteral("*.lng"), true, files);
+    QString first;
+    for (const QString &f : files) {
+        const QString lingua = f.chopped(4);
+        if (!MLSPlainLanguageName(lingua)) continue;
+        if (lingua.compare(QLatin1String("Italiano"), Qt::CaseInsensitive) == 0) return lingua;
+        if (first.isEmpty()) first = lingua;
+    }
+    return first;
 }
 
 QString MLSGetString(const QString &Id)
 {
-    if (MLSCurrentLanguage.isEmpty()) {
-        if (auto v = MLSReadLanguageSetting()) MLSCurrentLanguage = *v;
-    }
+    if (MLSCurrentLanguage.isEmpty()) MLSCurrentLanguage = MLSReadLanguageSetting().value_or(MLSDefaultLanguage());
     return MLSReadIni(MLSLanguageFile(MLSCurrentLanguage), QStringLiteral("Strings"), Id).value_or(QString());
 }
 

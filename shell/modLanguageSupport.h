@@ -24,13 +24,17 @@ void MLSTranslateForm(forms::Form *Frm);
 // the language has changed since the last call; every window translation calls it.
 void MLSLoadQtTranslations();
 
-// The language named in the setting file; no value when the file cannot be read or the
-// name is not a plain file name.
+// The language named in the setting file; no value when the file cannot be read, names no
+// language, or names one that is not a plain file name.
 std::optional<QString> MLSReadLanguageSetting();
+// The language used while the setting names none that can be used: the program's own,
+// Italiano, when its file lies beside the program, else the first language file there;
+// empty when there is none.
+QString MLSDefaultLanguage();
 
-// Paths beside the program. A language name is a plain file name in the program folder
-// (no separator of either kind, no drive, not "." or ".."); any other name has no file
-// and the path is empty.
+// Paths beside the program. A language name is a plain file name in the program folder,
+// by the rules of every name the program gives a file (no separator of either kind, no
+// drive, no "..", no device name); any other name has no file and the path is empty.
 bool MLSPlainLanguageName(const QString &language);
 QString MLSSettingFile();
 QString MLSLanguageFile(const QString &language);

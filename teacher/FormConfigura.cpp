@@ -469,8 +469,9 @@ QString FormConfigura::MotivoNomeRifiutato(const QString &nome) const
                                                      "%1 caratteri.").arg(kLunghezzaMassimaNome));
     case EsitoNomeUtente::Riservato:
         return MLSGetStringOr(QStringLiteral("0057"), QStringLiteral("Questo nome non si può usare: non può finire con un punto o uno spazio, "
-                                                     "né essere un nome riservato del sistema (CON, PRN, AUX, NUL, "
-                                                     "da COM1 a COM9, da LPT1 a LPT9)."));
+                                                     "né essere un nome riservato del sistema, da solo o seguito da un punto "
+                                                     "e da altro: CON, PRN, AUX, NUL, CONIN$, CONOUT$, da COM0 a COM9 e da "
+                                                     "LPT0 a LPT9 (anche con ¹, ² o ³ al posto della cifra)."));
     }
     if (esistenti_.contiene(nome))
         return MLSGetStringOr(QStringLiteral("0055"), QStringLiteral("Esiste già un alunno con questo nome: sceglilo da \"Modifica utente\" "

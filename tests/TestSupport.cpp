@@ -12,13 +12,26 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QFile>
+#include <QProcess>
 #include <QtTest>
 #include <algorithm>
 #include <csignal>
 #include <sys/inotify.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
+
+namespace {
+// Qt keeps what its dialogs remember (the last folder, the custom colours) in the user's
+// configuration folder: each test program has one of its own, set before Qt starts and
+// removed when the program ends.
+struct ConfigurazionePropria {
+    QTemporaryDir dir{QDir::tempPath() + QStringLiteral("/brivo-config-XXXXXX")};
+    ConfigurazionePropria()
+    {
+        if (dir.isValid()) qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+    }
+} g_configurazione;
+} // namespace
 
 Ambiente::Ambiente(bool copyLanguages)
 {
@@ -67,26 +80,31 @@ QByteArray readBytes(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-int conDiscoPieno(qint64 limit, const std::function<int()> &work)
+int rieseguiConDiscoPieno(const QStringList &args)
 {
-    const pid_t figlio = fork();
-    if (figlio < 0) return -1;
-    if (figlio == 0) {
-        // A write past the limit then fails with an error instead of ending the process.
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit r{rlim_t(limit), rlim_t(limit)};
-        setrlimit(RLIMIT_FSIZE, &r);
-        _exit(work());
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.start(QCoreApplication::applicationFilePath(), QStringList{QStringLiteral("--disco-pieno")} + args);
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        return -1;
     }
-    int stato = 0;
-    if (waitpid(figlio, &stato, 0) != figlio || !WIFEXITED(stato)) return -1;
-    return WEXITSTATUS(stato);
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
-void writeBytes(const QString &path, const QByteArray &bytes)
+void discoPieno(qint64 limit)
+{
+    // A write past the limit then fails with an error instead of ending the process.
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit r{rlim_t(limit), rlim_t(limit)};
+    setrlimit(RLIMIT_FSIZE, &r);
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
 }
 
 std::optional<std::vector<EventoCartella>> eventiCartella(const QString &folder, uint32_t mask, const std::function<void()> &work)

@@ -29,11 +29,13 @@ private:
 QStringList readLines(const QString &path); // lines without their CR LF
 QByteArray readBytes(const QString &path);  // empty when the file cannot be read
 
-// Runs `work` in a child process whose writes fail beyond `limit` bytes of a file, as they
-// fail on a full disk. Returns what `work` returned, or -1 when the child did not end by
-// itself.
-int conDiscoPieno(qint64 limit, const std::function<int()> &work);
-void writeBytes(const QString &path, const QByteArray &bytes);
+// Full disks. The test program is started again, afresh, with "--disco-pieno" and `args`;
+// its main hands that run to the test's own work, which calls discoPieno() before writing.
+// Returns the exit code of that run, or -1 when it did not end by itself.
+int rieseguiConDiscoPieno(const QStringList &args);
+// From here on, writes beyond `limit` bytes of a file fail with an error, as on a full disk.
+void discoPieno(qint64 limit);
+bool writeBytes(const QString &path, const QByteArray &bytes); // false when not all was written
 // What inotify reports about a folder while `work` runs, for the events of `mask`: each
 // event's kind and the name of the entry it was about, empty for the folder itself
 // (opening it, to list it, is IN_OPEN). Like events in a row are told once: watch for

@@ -106,6 +106,11 @@ private slots:
         const int before = Errati + Esatti;
         QTest::keyClick(f.Text1->widget(), Qt::Key_Return); // empty box: nothing
         QCOMPARE(Errati + Esatti, before);
+        // Ten is read whole.
+        NumeroCorrente = 10;
+        type(f, QStringLiteral("10"));
+        QCOMPARE(Esatti, 2);
+        QCOMPARE(Errati, 0);
     }
 
     void aiutoOffreNumeriPermessi()
@@ -127,6 +132,7 @@ private slots:
         QTest::addColumn<int>("massimo");
         QTest::addColumn<int>("left");
         QTest::newRow("2") << 2 << 1;
+        QTest::newRow("4: three left, none taken") << 4 << 3;
         QTest::newRow("5") << 5 << 1;
         QTest::newRow("10") << 10 << 6;
     }

@@ -198,13 +198,24 @@ private slots:
             trascina(carta(f, 1), casella(f, 0));
             ciclo.quit();
         });
-        QTimer::singleShot(250, [&f] {
+        QPointer<FormEs4> lasciata(&f);
+        double top = 0, left = 0;
+        int sistemati = -1;
+        QTimer::singleShot(250, [&] {
             f.mnuEsci_Click();
             f.control(QStringLiteral("CommandSi"))->raiseClick();
+            top = carta(f, 1)->Top();
+            left = carta(f, 1)->Left();
+            sistemati = f.Sistemati;
         });
         ciclo.exec();
         QVERIFY(!IfLoaded<FormEs4>());
         QVERIFY(IfLoaded<FormMenu>());
+        // The travel stopped where the window was left: nothing moved or counted after it.
+        QVERIFY(lasciata);
+        QCOMPARE(carta(f, 1)->Top(), top);
+        QCOMPARE(carta(f, 1)->Left(), left);
+        QCOMPARE(f.Sistemati, sistemati);
     }
 
     void scansioneManuale()

@@ -3,10 +3,14 @@
 #include "TestSupport.h"
 #include "forms/Form.h"
 #include "forms/Twips.h"
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -88,6 +92,23 @@ protected:
     }
 };
 
+// A record box, and an answer box that takes digits only.
+class FormTesti : public Form {
+public:
+    FormTesti() : Form(QStringLiteral("FormTesti")) {}
+
+protected:
+    void layout(Layout &l) override
+    {
+        l.add(Kind::RichTextBox, "RichTextBox1").at(0, 0, 4000, 3000);
+        l.add(Kind::TextBox, "Text1").at(0, 3200, 4000, 500);
+    }
+    void Form_Load() override
+    {
+        control("Text1")->KeyPress = [](int &a) { if (a < '0' || a > '9') a = 0; };
+    }
+};
+
 void scarica(Form &f)
 {
     f.Unload();
@@ -120,8 +141,10 @@ private slots:
     void menuBarTakesFromTheInnerHeight();
     void unloadStopsTimers();
     void reentryDuringTheLoad();
+    void unloadedDuringItsLoadIsNeverShown();
     void windowHeldWhileItsHandlerRuns();
     void coloursAsTheWindowsStoreThem();
+    void pasteOfNothingInsertsNothing();
 };
 
 void TestForm::defaultInstanceLoadsOnce()
@@ -501,6 +524,33 @@ void TestForm::reentryDuringTheLoad()
     FormLenta::during = nullptr;
 }
 
+void TestForm::unloadedDuringItsLoadIsNeverShown()
+{
+    Ambiente env;
+    QPointer<FormLenta> p;
+    // Shown before it was loaded: the show loads it, and the load unloads it.
+    FormLenta::during = [&] { p->Unload(); };
+    p = new FormLenta;
+    p->Show();
+    QVERIFY(p && !p->Visible());
+    QCOMPARE(p->activations, 0);
+    // Asked to show during its own load and unloaded there too: not shown when the load
+    // ends, nor when asked again.
+    FormLenta::during = [&] {
+        p = IfLoaded<FormLenta>();
+        p->Show();
+        p->Unload();
+    };
+    Default<FormLenta>();
+    QVERIFY(p && !p->Visible());
+    p->Show();
+    QVERIFY(!p->Visible());
+    QCOMPARE(p->activations, 0);
+    FormLenta::during = nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!p);
+}
+
 void TestForm::windowHeldWhileItsHandlerRuns()
 {
     Ambiente env;
@@ -538,6 +588,39 @@ void TestForm::coloursAsTheWindowsStoreThem()
     QCOMPARE(colourFromDouble(1e12), std::numeric_limits<int32_t>::max());
     QCOMPARE(colourFromDouble(-1e12), std::numeric_limits<int32_t>::min());
     QCOMPARE(colourFromDouble(std::nan("")), 0);
+}
+
+void TestForm::pasteOfNothingInsertsNothing()
+{
+    Ambiente env;
+    FormTesti &f = Default<FormTesti>();
+    f.Show();
+    auto *registro = qobject_cast<QTextEdit *>(f.control("RichTextBox1")->widget());
+    auto *risposta = qobject_cast<QLineEdit *>(f.control("Text1")->widget());
+    QVERIFY(registro && risposta);
+    f.control("RichTextBox1")->setText(QStringLiteral("nota "));
+    registro->moveCursor(QTextCursor::End);
+
+    // No data at all, as Qt under X11 hands over a paste from an empty clipboard.
+    QDropEvent nulla(QPointF(5, 5), Qt::CopyAction, nullptr, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(registro->viewport(), &nulla);
+    // Empty data, by both paste keys.
+    QGuiApplication::clipboard()->setMimeData(new QMimeData);
+    for (QWidget *w : {static_cast<QWidget *>(registro), static_cast<QWidget *>(risposta)}) {
+        QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(w, Qt::Key_Insert, Qt::ShiftModifier);
+    }
+    QCOMPARE(f.control("RichTextBox1")->Text(), QStringLiteral("nota "));
+    QCOMPARE(f.control("Text1")->Text(), QString());
+
+    // A real paste: the record box takes it as it is, the answer box what it takes typed.
+    QGuiApplication::clipboard()->setText(QStringLiteral("tre 3, 4"));
+    QTest::keyClick(registro, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(risposta, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(f.control("RichTextBox1")->Text(), QStringLiteral("nota tre 3, 4"));
+    QCOMPARE(f.control("Text1")->Text(), QStringLiteral("34"));
+    QGuiApplication::clipboard()->clear();
+    scarica(f);
 }
 
 QTEST_MAIN(TestForm)

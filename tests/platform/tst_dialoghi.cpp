@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTimer>
 #include <QUrl>
 #include <QtTest>
@@ -107,6 +108,7 @@ private slots:
     void fileDialogGetsModeAndFolder_data();
     void fileDialogGetsModeAndFolder();
     void realSaveDialogAddsTheExtensionAndAsksBeforeReplacing();
+    void qtKeepsWhatItsDialogsRememberInTheTestsFolder();
     void documents();
 };
 
@@ -208,6 +210,14 @@ void TestDialoghi::realSaveDialogAddsTheExtensionAndAsksBeforeReplacing()
     QCOMPARE(domande.size(), 2);
     QVERIFY2(domande[0].contains(QStringLiteral("anna.rtf")), qPrintable(domande[0]));
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestDialoghi::qtKeepsWhatItsDialogsRememberInTheTestsFolder()
+{
+    // The last folder and the custom colours of Qt's dialogs, never the user's own.
+    const QString file = QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName();
+    QVERIFY2(file.startsWith(QDir::tempPath() + QLatin1Char('/')), qPrintable(file));
+    QVERIFY2(!file.startsWith(QDir::homePath() + QStringLiteral("/.config/")), qPrintable(file));
 }
 
 void TestDialoghi::documents()

@@ -6,38 +6,22 @@
 #include "Modulo1.h"
 #include "ModuloPerIni.h"
 #include "modLanguageSupport.h"
+#include "platform/Paths.h"
 #include "platform/SingleInstance.h"
+#include <QDateTime>
 #include <QDir>
 #include <QtTest>
+#include <unistd.h>
 
 class TestAvvio : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void secondCopyIsRefused();
     void lockIsTheUsersOwn();
     void startWithoutLanguageFiles();
-    void cleanupTestCase();
-
-private:
-    QTemporaryDir tmp_;
+    void startRemovesWritesCutShort();
 };
-
-void TestAvvio::initTestCase()
-{
-    // The single-instance lock lives in the user's runtime folder: keep ours apart from any
-    // other copy of the program or of the tests.
-    QVERIFY(tmp_.isValid());
-    QVERIFY(QFile::setPermissions(tmp_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(tmp_.path()));
-    // The lock is held until the program ends, after this object is gone: the folder
-    // is removed once the lock has been let go.
-    tmp_.setAutoRemove(false);
-    static QString folder;
-    folder = tmp_.path();
-    std::atexit([] { QDir(folder).removeRecursively(); });
-}
 
 void TestAvvio::secondCopyIsRefused()
 {
@@ -51,8 +35,10 @@ void TestAvvio::secondCopyIsRefused()
     QCOMPARE(env.messages[0].style, platform::vbCritical | platform::vbOKOnly);
     QVERIFY(!env.messages[0].text.isEmpty());
     QCOMPARE(env.messages[0].text, MLSGetString("0001"));
-    // Nothing else of the start: no folder, no profile, no window.
-    QCOMPARE(QDir(env.root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    // Nothing else of the start: no folder, no profile, no window; the settings root holds
+    // the running copy's lock alone.
+    QCOMPARE(QDir(env.root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{QFileInfo(first.path()).fileName()});
     QCOMPARE(NomeUtente, QStringLiteral("nessuno"));
     QVERIFY(forms::Form::LoadedForms().empty());
 }
@@ -60,42 +46,27 @@ void TestAvvio::secondCopyIsRefused()
 void TestAvvio::lockIsTheUsersOwn()
 {
     Ambiente env;
-    const QString own = tmp_.path();
-    const QString userName = qEnvironmentVariable("USER");
-    const auto folderOfLock = [](const QByteArray &runtime) {
-        qputenv("XDG_RUNTIME_DIR", runtime);
-        return QFileInfo(platform::SingleInstance(QStringLiteral("brivomarte")).path()).absolutePath();
-    };
-    // The user's runtime folder, whatever USER says; never the shared temporary folder.
-    qputenv("USER", "someone-else");
-    QCOMPARE(folderOfLock(QFile::encodeName(own)), own);
-    qunsetenv("USER");
-    QCOMPARE(folderOfLock(QFile::encodeName(own)), own);
-    // A runtime folder open to others, or none, gives the settings root.
-    QCOMPARE(folderOfLock(QFile::encodeName(QDir::tempPath())), env.root());
-    QTemporaryDir open;
-    QVERIFY(QFile::setPermissions(open.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                   | QFile::ReadOther | QFile::ExeOther));
-    QCOMPARE(folderOfLock(QFile::encodeName(open.path())), env.root());
-    QCOMPARE(folderOfLock(QByteArray()), env.root());
-
-    // A copy of another account, with its own runtime folder, does not hold this one back.
-    QTemporaryDir other;
-    QVERIFY(QFile::setPermissions(other.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(other.path()));
-    platform::SingleInstance theirs(QStringLiteral("brivomarte"));
-    QVERIFY(theirs.acquire());
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(own));
-    platform::SingleInstance mine(QStringLiteral("brivomarte"));
-    QVERIFY(mine.acquire());
-    QVERIFY(!platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
-    // Without a runtime folder the settings root holds the lock, and a second copy is refused.
+    const QByteArray proprio = qgetenv("XDG_RUNTIME_DIR");
+    QTemporaryDir runtime;
+    QVERIFY(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    // A copy started from the desktop (with a runtime folder of its own) and one started
+    // over ssh or through su (with none) share one lock, beside the profiles.
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    platform::SingleInstance desktop(QStringLiteral("brivomarte"));
+    QVERIFY(desktop.acquire());
+    QCOMPARE(QFileInfo(desktop.path()).absolutePath(), env.root());
+    QVERIFY(QFileInfo(desktop.path()).fileName().contains(QString::number(::getuid())));
     qunsetenv("XDG_RUNTIME_DIR");
-    platform::SingleInstance atRoot(QStringLiteral("brivomarte"));
-    QVERIFY(atRoot.acquire());
     QVERIFY(!platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(own));
-    if (!userName.isEmpty()) qputenv("USER", userName.toLocal8Bit());
+    // And the other way round.
+    QTemporaryDir altra;
+    platform::setSettingsRoot(altra.path());
+    platform::SingleInstance remota(QStringLiteral("brivomarte"));
+    QVERIFY(remota.acquire());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    QVERIFY(!platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
+    if (proprio.isNull()) qunsetenv("XDG_RUNTIME_DIR");
+    else qputenv("XDG_RUNTIME_DIR", proprio);
 }
 
 void TestAvvio::startWithoutLanguageFiles()
@@ -140,9 +111,39 @@ void TestAvvio::startWithoutLanguageFiles()
     Ridimensionatore.reset();
 }
 
-void TestAvvio::cleanupTestCase()
+void TestAvvio::startRemovesWritesCutShort()
 {
-    qunsetenv("XDG_RUNTIME_DIR");
+    Ambiente env;
+    QVERIFY(QDir(env.root()).mkpath(QStringLiteral("BrivoMarte/dati/mario")));
+    QVERIFY(QDir(env.root()).mkpath(QStringLiteral("BrivoMarte/utenti")));
+    const QString nome = QStringLiteral("/.brivo-0123456789abcdef.tmp");
+    auto pianta = [](const QString &path, int secondiFa) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write("a half") == 6 && f.flush()
+               && f.setFileTime(QDateTime::currentDateTime().addSecs(-secondiFa), QFileDevice::FileModificationTime);
+    };
+    // Left by runs that ended while writing: in the settings folders and beside the program.
+    const QStringList lasciati = {env.root() + nome, env.file(QStringLiteral("BrivoMarte/utenti")) + nome,
+                                  env.file(QStringLiteral("BrivoMarte/dati/mario")) + nome, env.program() + nome};
+    for (const QString &p : lasciati) QVERIFY(pianta(p, 3600));
+    // Not ours, or still being written by another copy.
+    const QStringList altri = {env.file(QStringLiteral("BrivoMarte/utenti/.brivo-appunti.tmp")),
+                               env.file(QStringLiteral("BrivoMarte/utenti/.brivo-fedcba9876543210.tmp")),
+                               env.file(QStringLiteral("BrivoMarte/utenti/brivo-0123456789abcdef.tmp"))};
+    QVERIFY(pianta(altri[0], 3600));
+    QVERIFY(pianta(altri[1], 0));
+    QVERIFY(pianta(altri[2], 3600));
+    const QString collegamento = env.file(QStringLiteral("BrivoMarte/.brivo-aaaaaaaaaaaaaaaa.tmp"));
+    QVERIFY(QFile::link(altri[0], collegamento));
+
+    QVERIFY(AvviaSistema());
+    for (const QString &p : lasciati) QVERIFY2(!QFileInfo::exists(p), qPrintable(p));
+    for (const QString &p : altri) QVERIFY2(QFileInfo::exists(p), qPrintable(p));
+    QVERIFY(QFileInfo(collegamento).isSymLink());
+
+    forms::Form::UnloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Ridimensionatore.reset();
 }
 
 QTEST_MAIN(TestAvvio)

@@ -74,11 +74,10 @@ class TestLingua : public QObject {
 
 private slots:
     void textsFromTheSettingFilesLanguage();
-    void noSettingFileMeansEmptyTextsUntilOneAppears();
     void settingNamingAMissingLanguage();
     void settingInOtherLetterCase();
-    void languageNameIsAPlainFileName_data();
-    void languageNameIsAPlainFileName();
+    void withoutAUsableSettingTheProgramsOwnLanguage_data();
+    void withoutAUsableSettingTheProgramsOwnLanguage();
     void sameRulesAboveAndBelow64000Bytes_data();
     void sameRulesAboveAndBelow64000Bytes();
     void writeIniReportsSuccess();
@@ -110,22 +109,6 @@ void TestLingua::textsFromTheSettingFilesLanguage()
     QCOMPARE(MLSGetString("0014"), QStringLiteral("dieci"));
 }
 
-void TestLingua::noSettingFileMeansEmptyTextsUntilOneAppears()
-{
-    Ambiente env;
-    QFile::remove(env.program() + QStringLiteral("/LangSetting.ini"));
-    QCOMPARE(MLSGetString("0005"), QString());
-    QVERIFY(MLSCurrentLanguage.isEmpty());
-    // A setting file without the key leaves it empty too.
-    writeBytes(env.program() + QStringLiteral("/LangSetting.ini"), "[Language]\r\nOther=English\r\n");
-    QCOMPARE(MLSGetString("0005"), QString());
-    QVERIFY(MLSCurrentLanguage.isEmpty());
-    // Each call tries again.
-    impostazione(env, "English");
-    QCOMPARE(MLSGetString("0005"), QStringLiteral("one"));
-    QCOMPARE(MLSCurrentLanguage, QStringLiteral("English"));
-}
-
 void TestLingua::settingNamingAMissingLanguage()
 {
     Ambiente env;
@@ -146,33 +129,68 @@ void TestLingua::settingInOtherLetterCase()
     QCOMPARE(MLSCurrentLanguage, QStringLiteral("italiano"));
 }
 
-void TestLingua::languageNameIsAPlainFileName_data()
+void TestLingua::withoutAUsableSettingTheProgramsOwnLanguage_data()
 {
-    QTest::addColumn<QByteArray>("setting");
-    QTest::addColumn<QString>("planted"); // where a language file lies, from the program folder
-    QTest::newRow("climbing, backslashes") << QByteArray("..\\..\\altrove\\Finto") << "../../altrove/Finto.lng";
-    QTest::newRow("climbing, slashes") << QByteArray("../Finto") << "../Finto.lng";
-    QTest::newRow("subfolder, backslash") << QByteArray("sotto\\Finto") << "sotto/Finto.lng";
-    QTest::newRow("subfolder, slash") << QByteArray("sotto/Finto") << "sotto/Finto.lng";
+    QTest::addColumn<QByteArray>("setting");   // the setting file; empty: none
+    QTest::addColumn<QString>("planted");      // where a language file lies, from the program folder
+    QTest::addColumn<QStringList>("shipped");  // the language files beside the program
+    QTest::addColumn<QString>("language");     // the one used
+    const QStringList both{"English", "Italiano"};
+    auto name = [](const char *n) { return QByteArray("[Language]\r\nCurrentLanguage=") + n + "\r\n"; };
+    QTest::newRow("no setting file") << QByteArray() << QString() << both << "Italiano";
+    QTest::newRow("no key") << QByteArray("[Language]\r\nOther=English\r\n") << QString() << both << "Italiano";
+    QTest::newRow("empty name") << name("") << QString() << both << "Italiano";
+    QTest::newRow("climbing, backslashes") << name("..\\altrove\\Finto") << "../altrove/Finto.lng" << both << "Italiano";
+    QTest::newRow("climbing, slashes") << name("../Finto") << "../Finto.lng" << both << "Italiano";
+    QTest::newRow("subfolder, backslash") << name("sotto\\Finto") << "sotto/Finto.lng" << both << "Italiano";
+    QTest::newRow("subfolder, slash") << name("sotto/Finto") << "sotto/Finto.lng" << both << "Italiano";
+    QTest::newRow("absolute path") << name("@/Finto") << "../Finto.lng" << both << "Italiano";
+    QTest::newRow("drive") << name("C:\\Finto") << QString() << both << "Italiano";
+    QTest::newRow("device name") << name("CON") << QString() << both << "Italiano";
+    QTest::newRow("refused, only English shipped") << name("../Finto") << "../Finto.lng" << QStringList{"English"} << "English";
+    QTest::newRow("refused, no language shipped") << name("../Finto") << "../Finto.lng" << QStringList{} << "";
 }
 
-void TestLingua::languageNameIsAPlainFileName()
+void TestLingua::withoutAUsableSettingTheProgramsOwnLanguage()
 {
     QFETCH(QByteArray, setting);
     QFETCH(QString, planted);
+    QFETCH(QStringList, shipped);
+    QFETCH(QString, language);
     Ambiente env;
+    // "@" stands for the folder above the program's, the test's own.
+    const QString sopra = QDir::cleanPath(env.program() + QStringLiteral("/.."));
+    setting.replace("@", QFile::encodeName(sopra));
+    for (const QString &f : QDir(env.program()).entryList({QStringLiteral("*.lng")}, QDir::Files))
+        if (!shipped.contains(f.chopped(4))) QVERIFY(QFile::remove(env.program() + QLatin1Char('/') + f));
     const QString path = QDir::cleanPath(env.program() + QLatin1Char('/') + planted);
-    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-    writeBytes(path, "[Strings]\r\n0001=\"non da qui\"\r\n[FormProva]\r\nLabel1.Caption=\"non da qui\"\r\n");
-    impostazione(env, setting);
-    // As when the setting file is missing: no language, and the layout texts stay.
-    QCOMPARE(MLSGetString("0001"), QString());
-    QCOMPARE(MLSCurrentLanguage, QString());
-    MLSCurrentLanguage = QString::fromLatin1(setting);
-    FormProva f;
-    f.Load();
-    QCOMPARE(testi(f), testiDelLayout());
-    QFile::remove(path);
+    if (!planted.isEmpty()) {
+        QVERIFY(path.startsWith(sopra + QLatin1Char('/')));
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QVERIFY(writeBytes(path, "[Strings]\r\n0001=\"non da qui\"\r\n[FormProva]\r\nLabel1.Caption=\"non da qui\"\r\n"));
+    }
+    QFile::remove(env.program() + QStringLiteral("/LangSetting.ini"));
+    if (!setting.isEmpty()) QVERIFY(writeBytes(env.program() + QStringLiteral("/LangSetting.ini"), setting));
+
+    // As when the setting file is missing: a language beside the program, the program's
+    // own when it is there.
+    const QString uno = language.isEmpty() ? QString() : language == QLatin1String("English") ? QStringLiteral("one") : QStringLiteral("uno");
+    QCOMPARE(MLSGetString("0005"), uno);
+    QCOMPARE(MLSCurrentLanguage, language);
+    QVERIFY(MLSGetString("0001") != QStringLiteral("non da qui"));
+    if (language.isEmpty()) {
+        // Each call looks again, until a language file appears.
+        QVERIFY(QFile::copy(qEnvironmentVariable("BRIVO_ASSETS") + QStringLiteral("/lang/Italiano.lng"),
+                            env.program() + QStringLiteral("/Italiano.lng")));
+        QCOMPARE(MLSGetString("0005"), QStringLiteral("uno"));
+    }
+    // A name that is not a plain file name names no file: a window keeps its layout texts.
+    MLSCurrentLanguage = QString::fromLatin1(setting.mid(setting.indexOf('=') + 1).trimmed());
+    if (!MLSCurrentLanguage.isEmpty() && !MLSPlainLanguageName(MLSCurrentLanguage)) {
+        FormProva f;
+        f.Load();
+        QCOMPARE(testi(f), testiDelLayout());
+    }
 }
 
 void TestLingua::sameRulesAboveAndBelow64000Bytes_data()

@@ -2,6 +2,7 @@
 // the windows it opens, the user list and the user switch, the settings it applies to
 // itself, the hover highlight, the mouse pointers and the language menu.
 #include "TestSupport.h"
+#include "FormConfigura.h"
 #include "FormInfo.h"
 #include "FormMenu.h"
 #include "Modulo1.h"
@@ -83,9 +84,11 @@ private slots:
     void sameUserInOtherLetterCaseKeepsRecord();
     void otherUserIsSavedReadAndApplied();
     void switchWithAnUnwritableProfileKeepsTheSettings();
+    void userWhoseProfileIsNoFileLetsTheTeacherMoveOn();
     void namesLeadingOutOfTheFolderAreRefused_data();
     void namesLeadingOutOfTheFolderAreRefused();
     void pickingOpensItsOwnFile();
+    void namesAlikeButForCaseAreTwoUsers();
     void longUserListIsFilledOnce();
     void returnWithNothingChangedWritesNothing();
 
@@ -698,6 +701,38 @@ void TestMenu::switchWithAnUnwritableProfileKeepsTheSettings()
     QCOMPARE(m.Combo1->Text(), QStringLiteral("ANNA"));
 }
 
+void TestMenu::userWhoseProfileIsNoFileLetsTheTeacherMoveOn()
+{
+    TipoCarattere = QStringLiteral("minuscolo");
+    creaUtente(QStringLiteral("Anna"));
+    creaUtente(QStringLiteral("Bea"));
+    // A folder named as a profile: the list shows it, and it is read as missing.
+    QVERIFY(QDir().mkdir(profilo("Dir")));
+    auto &m = apriMenu();
+    QCOMPARE(m.Combo1->ListCount(), 3);
+    m.Combo1->setListIndex(2);
+    QCOMPARE(NomeUtente, QStringLiteral("Dir"));
+    // Back at the menu, then on to another pupil: told once that Dir's settings are not
+    // saved, and the switch is made.
+    m.Hide();
+    m.Show();
+    m.Combo1->setListIndex(0);
+    QCOMPARE(NomeUtente, QStringLiteral("Anna"));
+    QCOMPARE(env->messages.size(), size_t(1));
+    QVERIFY(env->messages[0].text.endsWith(QStringLiteral("\r\nDir")));
+    // Likewise from the configuration window's list.
+    m.Combo1->setListIndex(2);
+    m.control(QStringLiteral("mnuConfigura"))->raiseClick();
+    auto *c = IfLoaded<FormConfigura>();
+    QVERIFY(c);
+    c->OptionUtente[1]->setValue(1);
+    QCOMPARE(env->messages.size(), size_t(2));
+    c->ListModificaUtente->setListIndex(1);
+    QCOMPARE(NomeUtente, QStringLiteral("Bea"));
+    QCOMPARE(env->messages.size(), size_t(2));
+    QVERIFY(QFileInfo(profilo("Dir")).isDir());
+}
+
 void TestMenu::doubleClickStartsOnce()
 {
     // The second click of a double click arrives while the choice screen the first one
@@ -739,6 +774,21 @@ void TestMenu::pickingOpensItsOwnFile()
     QCOMPARE(NumeroMassimo, 5);
     QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase),
              (QStringList{"_predefinito.ini", "Strauß.ini"}));
+}
+
+void TestMenu::namesAlikeButForCaseAreTwoUsers()
+{
+    NumeroMassimo = 7;
+    creaUtente(QStringLiteral("anna"));
+    QVERIFY(writeBytes(profilo("Anna"), readBytes(profilo("anna")).replace("\r\n 7 \r\n", "\r\n 9 \r\n")));
+    auto &m = apriMenu();
+    QCOMPARE(m.Combo1->ListCount(), 2);
+    for (int i = 0; i < 2; ++i) {
+        m.Combo1->setListIndex(i);
+        QCOMPARE(NomeUtente, m.Combo1->List(i)); // shown as their files spell them
+        QCOMPARE(NumeroMassimo, NomeUtente == QLatin1String("anna") ? 7 : 9);
+    }
+    QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files, QDir::Name), (QStringList{"Anna.ini", "anna.ini"}));
 }
 
 void TestMenu::longUserListIsFilledOnce()

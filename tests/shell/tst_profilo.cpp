@@ -1,6 +1,7 @@
 // User profiles, the settings folders with their readme, and the activity record.
 #include "TestSupport.h"
 #include "modLanguageSupport.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/RichText.h"
 #include "shell/ModuloPerIni.h"
@@ -38,10 +39,11 @@ QString impostazioni()
         .join(QLatin1Char('|'));
 }
 
+// The defaults, as impostazioni() shows them. A constant, not ImpostaPredefiniti(): a
+// comparison may evaluate its expected side first.
 QString predefiniti()
 {
-    ImpostaPredefiniti();
-    return impostazioni();
+    return QStringLiteral("maiuscolo|1|4|10|T|F|F|255|16711680|16777215|12648447|16777152|T|F|0|4|F|F|9|-2147483633|255");
 }
 
 const QStringList kDefaultLines = {
@@ -114,6 +116,10 @@ private slots:
     void fullDiskLeavesEveryFileAsItWas();
     void profileThatIsNoOrdinaryFile_data();
     void profileThatIsNoOrdinaryFile();
+    void failedSystemCallsLeaveTheProfileAsItWas_data();
+    void failedSystemCallsLeaveTheProfileAsItWas();
+    void linkLeadingOutOfItsFolderIsNotWrittenThrough_data();
+    void linkLeadingOutOfItsFolderIsNotWrittenThrough();
 
     void firstRunMakesTheWholeTree();
     void readmeRewrittenOncePerFolderMade_data();
@@ -136,6 +142,7 @@ void TestProfilo::defaultProfileByteForByte()
     // An earlier, longer profile is replaced whole.
     writeBytes(env.file("BrivoMarte/utenti/_predefinito.INI"), crlf(kOtherLines) + crlf(kOtherLines));
     ImpostaPredefiniti();
+    QCOMPARE(impostazioni(), predefiniti());
     QVERIFY(ScriviImpostazioni());
     QCOMPARE(readBytes(env.file("BrivoMarte/utenti/_predefinito.INI")), crlf(kDefaultLines));
     QVERIFY(env.messages.empty());
@@ -447,22 +454,9 @@ void TestProfilo::fullDiskLeavesEveryFileAsItWas()
     writeBytes(percorso, prima);
     const QStringList voci = QDir(cartella).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
 
-    // Each writer, failing half-way as on a full disk, must say so: by its result, and with
-    // one message where the program tells the user.
-    const int esito = conDiscoPieno(4, [&] {
-        bool scritto = true;
-        if (file.startsWith(QLatin1String("BrivoMarte/utenti"))) scritto = ScriviImpostazioni();
-        else if (file == QLatin1String("LangSetting.ini"))
-            scritto = MLSWriteIni(MLSSettingFile(), "Language", "CurrentLanguage", "English") != 0;
-        else if (file == QLatin1String("leggimi.txt")) scritto = !CreaCartella(CartellaProgramma + "nuova\\");
-        else {
-            QTextDocument doc(QStringLiteral("Mario: 1 2 3 4 5"));
-            scritto = platform::saveRtf(doc, percorso);
-        }
-        const size_t attesi = file.startsWith(QLatin1String("BrivoMarte/utenti")) || file == QLatin1String("leggimi.txt");
-        return !scritto && env.messages.size() == attesi ? 0 : 1;
-    });
-    QCOMPARE(esito, 0);
+    // Each writer, failing half-way as on a full disk, must say so (in a run of its own,
+    // below): by its result, and with one message where the program tells the user.
+    QCOMPARE(rieseguiConDiscoPieno({file, env.root(), env.program()}), 0);
     QCOMPARE(readBytes(percorso), prima);
     QCOMPARE(QDir(cartella).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), voci);
 }
@@ -472,9 +466,14 @@ void TestProfilo::profileThatIsNoOrdinaryFile_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("used");
     QTest::newRow("pipe") << "pipe" << false;
+    QTest::newRow("folder") << "folder" << false;
     QTest::newRow("link to an endless device") << "zero" << false;
     QTest::newRow("link out of the users folder") << "out" << false;
+    QTest::newRow("link into a sibling folder") << "sibling" << false;
+    QTest::newRow("dangling link") << "dangling" << false;
     QTest::newRow("much larger than a profile") << "large" << false;
+    QTest::newRow("64 KiB and one byte") << "64K+1" << false;
+    QTest::newRow("exactly 64 KiB") << "64K" << true;
     QTest::newRow("link to another profile") << "in" << true;
 }
 
@@ -486,13 +485,20 @@ void TestProfilo::profileThatIsNoOrdinaryFile()
     utente("mario");
     const QString profilo = env.file("BrivoMarte/utenti/mario.ini");
     const QString fuori = env.file("fuori.ini"), altro = env.file("BrivoMarte/utenti/anna.ini");
-    writeBytes(fuori, crlf(kOtherLines));
-    writeBytes(altro, crlf(kOtherLines));
+    const QString accanto = env.file("BrivoMarte/utentiX/mario.ini");
+    QVERIFY(QDir().mkpath(env.file("BrivoMarte/utentiX")));
+    for (const QString &f : {fuori, altro, accanto}) QVERIFY(writeBytes(f, crlf(kOtherLines)));
+    const QByteArray spazi(64 * 1024 - crlf(kOtherLines).size(), ' ');
     if (kind == QLatin1String("pipe")) QCOMPARE(mkfifo(QFile::encodeName(profilo).constData(), 0644), 0);
+    else if (kind == QLatin1String("folder")) QVERIFY(QDir().mkdir(profilo));
     else if (kind == QLatin1String("zero")) QVERIFY(QFile::link("/dev/zero", profilo));
     else if (kind == QLatin1String("out")) QVERIFY(QFile::link(fuori, profilo));
+    else if (kind == QLatin1String("sibling")) QVERIFY(QFile::link(QStringLiteral("../utentiX/mario.ini"), profilo));
+    else if (kind == QLatin1String("dangling")) QVERIFY(QFile::link(QStringLiteral("nessuno.ini"), profilo));
     else if (kind == QLatin1String("in")) QVERIFY(QFile::link(altro, profilo));
-    else writeBytes(profilo, crlf(kOtherLines) + QByteArray(100 * 1024, ' '));
+    else if (kind == QLatin1String("64K")) QVERIFY(writeBytes(profilo, crlf(kOtherLines) + spazi));
+    else if (kind == QLatin1String("64K+1")) QVERIFY(writeBytes(profilo, crlf(kOtherLines) + spazi + ' '));
+    else QVERIFY(writeBytes(profilo, crlf(kOtherLines) + QByteArray(100 * 1024, ' ')));
     const QFileInfo prima(profilo);
 
     // Read at once, without waiting on a pipe or reading on without end.
@@ -503,15 +509,128 @@ void TestProfilo::profileThatIsNoOrdinaryFile()
     QCOMPARE(impostazioni(), used ? kOtherSettings : predefiniti());
     QVERIFY(env.messages.empty());
 
-    // Nothing is written through such a file, and the user is told.
-    if (kind == QLatin1String("large")) return;
+    // Nothing is written through such a file. It had no settings of its own to lose: the
+    // user is told once that they cannot be saved, and may move on.
+    if (kind.startsWith(QLatin1String("large")) || kind == QLatin1String("64K+1")) return;
     NumeroMassimo = 9;
-    QCOMPARE(ScriviImpostazioni(), used);
+    QVERIFY(ScriviImpostazioni());
+    QVERIFY(ScriviImpostazioni());
     QCOMPARE(env.messages.size(), size_t(used ? 0 : 1));
-    QCOMPARE(readBytes(fuori), crlf(kOtherLines));
+    if (!used) QVERIFY(env.messages[0].text.endsWith(QStringLiteral("\r\nmario")));
+    for (const QString &f : {fuori, accanto}) QCOMPARE(readBytes(f), crlf(kOtherLines));
     QCOMPARE(QFileInfo(profilo).isSymLink(), prima.isSymLink());
     QCOMPARE(QFileInfo(profilo).isFile(), prima.isFile());
-    QCOMPARE(readBytes(altro).contains("\r\n 9 \r\n"), used);
+    QVERIFY(!QFileInfo::exists(env.file("BrivoMarte/utenti/nessuno.ini")));
+    QCOMPARE(readBytes(kind == QLatin1String("64K") ? profilo : altro).contains("\r\n 9 \r\n"), used);
+}
+
+namespace {
+int fallisce(int e)
+{
+    errno = e;
+    return -1;
+}
+int fsyncFallisce(int) { return fallisce(EIO); }
+int renameFallisce(const char *, const char *) { return fallisce(EIO); }
+int fsyncCartellaFallisce(int fd)
+{
+    struct stat st;
+    return ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) ? fallisce(EIO) : ::fsync(fd);
+}
+} // namespace
+
+void TestProfilo::failedSystemCallsLeaveTheProfileAsItWas_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("file not forced to the disk") << "fsync";
+    QTest::newRow("no new name") << "rename";
+    QTest::newRow("folder not forced to the disk") << "folder";
+}
+
+void TestProfilo::failedSystemCallsLeaveTheProfileAsItWas()
+{
+    QFETCH(QString, fault);
+    Ambiente env;
+    utente("mario");
+    const QString profilo = env.file("BrivoMarte/utenti/mario.ini");
+    QVERIFY(writeBytes(profilo, crlf(kOtherLines)));
+    QVERIFY(QFile::setPermissions(profilo, QFile::ReadOwner | QFile::WriteOwner));
+    LeggiImpostazioni();
+    NumeroMassimo = 9;
+    struct Ripristina {
+        ~Ripristina() { platform::setFileCallsForTest({}); }
+    } ripristina;
+    platform::FileCalls chiamate;
+    if (fault == QLatin1String("fsync")) chiamate.fsync = fsyncFallisce;
+    else if (fault == QLatin1String("rename")) chiamate.rename = renameFallisce;
+    else chiamate.fsync = fsyncCartellaFallisce;
+    platform::setFileCallsForTest(chiamate);
+
+    // Told, and the settings stay in memory. Only a folder that could not be forced to the
+    // disk may leave the new bytes in place, as a crash may yet undo them.
+    QVERIFY(!ScriviImpostazioni());
+    QCOMPARE(env.messages.size(), size_t(1));
+    QCOMPARE(NumeroMassimo, 9);
+    if (fault != QLatin1String("folder")) QCOMPARE(readBytes(profilo), crlf(kOtherLines));
+    QCOMPARE(QDir(env.file("BrivoMarte/utenti")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{"mario.ini"});
+
+    // Written at last, it keeps the permissions the teacher gave it.
+    platform::setFileCallsForTest({});
+    QVERIFY(ScriviImpostazioni());
+    QVERIFY(readBytes(profilo).contains("\r\n 9 \r\n"));
+    QCOMPARE(QFile::permissions(profilo), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+}
+
+void TestProfilo::linkLeadingOutOfItsFolderIsNotWrittenThrough_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("readme") << "leggimi.txt";
+    QTest::newRow("language setting") << "LangSetting.ini";
+}
+
+void TestProfilo::linkLeadingOutOfItsFolderIsNotWrittenThrough()
+{
+    QFETCH(QString, file);
+    Ambiente env;
+    CreaCartelle();
+    // A file of someone else's beside the test's two folders, and one in the program
+    // folder that the link may lead to.
+    const QString fuori = QDir::cleanPath(env.root() + QStringLiteral("/../altrui.txt"));
+    const QString cartella = file == QLatin1String("leggimi.txt") ? env.root() : env.program();
+    const QString dentro = cartella + QStringLiteral("/vicino.txt");
+    const QString collegamento = cartella + QLatin1Char('/') + file;
+    QVERIFY(writeBytes(fuori, "di un altro\r\n"));
+    QVERIFY(writeBytes(dentro, "[Language]\r\nCurrentLanguage=Italiano\r\n"));
+    auto scrivi = [&] {
+        if (file == QLatin1String("leggimi.txt")) {
+            // A first run: three folders made, each rewriting the readme.
+            QDir(env.file(QStringLiteral("BrivoMarte"))).removeRecursively();
+            CreaCartelle();
+            return QFileInfo(env.file(QStringLiteral("BrivoMarte/dati"))).isDir() && env.messages.empty();
+        }
+        return MLSWriteIni(MLSSettingFile(), "Language", "CurrentLanguage", "English") != 0;
+    };
+    QVERIFY(QFile::remove(collegamento));
+    QVERIFY(QFile::link(fuori, collegamento));
+    QVERIFY(!scrivi());
+    QCOMPARE(readBytes(fuori), QByteArray("di un altro\r\n"));
+    QVERIFY(QFileInfo(collegamento).isSymLink());
+    if (file == QLatin1String("leggimi.txt")) QCOMPARE(env.messages.size(), size_t(1)); // told once, not once a folder
+    // A link within its own folder is followed.
+    env.messages.clear();
+    QVERIFY(QFile::remove(collegamento));
+    QVERIFY(QFile::link(dentro, collegamento));
+    QVERIFY(scrivi());
+    QVERIFY(readBytes(dentro) != "[Language]\r\nCurrentLanguage=Italiano\r\n");
+    QVERIFY(QFileInfo(collegamento).isSymLink());
+    // A dangling one is not replaced by a file, nor does it make one where it points.
+    env.messages.clear();
+    QVERIFY(QFile::remove(collegamento));
+    QVERIFY(QFile::link(QStringLiteral("nessuno.txt"), collegamento));
+    QVERIFY(!scrivi());
+    QVERIFY(QFileInfo(collegamento).isSymLink());
+    QVERIFY(!QFileInfo::exists(cartella + QStringLiteral("/nessuno.txt")));
 }
 
 void TestProfilo::firstRunMakesTheWholeTree()
@@ -686,5 +805,42 @@ void TestProfilo::activityRecordStaysInBounds()
     for (const QString &r : RigheEsercizi) QVERIFY(r.isEmpty());
 }
 
-QTEST_MAIN(TestProfilo)
+// The writing side of fullDiskLeavesEveryFileAsItWas: the file, the settings root and the
+// program folder of the test.
+static int scriviADiscoPieno(const QStringList &args)
+{
+    const QString file = args.value(0);
+    platform::setSettingsRoot(args.value(1));
+    platform::setProgramFolder(args.value(2));
+    size_t messaggi = 0;
+    platform::setMsgBoxHandler([&](const platform::MsgBoxCall &) {
+        ++messaggi;
+        return int(platform::vbOK);
+    });
+    utente("mario");
+    LeggiImpostazioni();
+    MLSGetString("0031");
+    discoPieno(4);
+    bool scritto = true;
+    if (file.startsWith(QLatin1String("BrivoMarte/utenti"))) scritto = ScriviImpostazioni();
+    else if (file == QLatin1String("LangSetting.ini"))
+        scritto = MLSWriteIni(MLSSettingFile(), "Language", "CurrentLanguage", "English") != 0;
+    else if (file == QLatin1String("leggimi.txt")) scritto = !CreaCartella(CartellaProgramma + "nuova\\");
+    else {
+        QTextDocument doc(QStringLiteral("Mario: 1 2 3 4 5"));
+        scritto = platform::saveRtf(doc, args.value(1) + QLatin1Char('/') + file);
+    }
+    const size_t attesi = file.startsWith(QLatin1String("BrivoMarte/utenti")) || file == QLatin1String("leggimi.txt");
+    return !scritto && messaggi == attesi ? 0 : 1;
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], "--disco-pieno") == 0) return scriviADiscoPieno(app.arguments().mid(2));
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestProfilo test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_profilo.moc"

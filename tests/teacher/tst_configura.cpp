@@ -394,6 +394,18 @@ private slots:
         QVERIFY(env->messages.empty()); // said under the box, not in a box at every key
     }
 
+    // The default user's profile, in whatever letter case, is not a pupil's.
+    void predefinitoNonEUnAlunno()
+    {
+        creaUtente(QStringLiteral("Anna"));
+        QVERIFY(writeBytes(profilo(QStringLiteral("_PREDEFINITO")), readBytes(profilo(QStringLiteral("Anna")))));
+        diventa(QStringLiteral("_PREDEFINITO"));
+        auto &f = apri();
+        f.OptionUtente[1]->setValue(1);
+        QCOMPARE(f.ListModificaUtente->ListCount(), 1);
+        QCOMPARE(f.ListModificaUtente->List(0), QStringLiteral("ANNA"));
+    }
+
     // Picking a user opens the file the name came from, whatever capitals make of it.
     void sceltaApreIlSuoFile()
     {
