@@ -229,9 +229,12 @@ void FormWindow::closeEvent(QCloseEvent *e)
 
 void FormWindow::showEvent(QShowEvent *e)
 {
-    // The moment it appears, by the server's clock (the clock its input events carry).
     if (!e->spontaneous()) {
+        // Shown, it is not on screen before the server has drawn it, which it does before
+        // giving it the keyboard: until then it takes no press (where the server's clock
+        // can be read at all), and its activation marks the moment.
         comparsa_ = platform::serverTime();
+        attesaAttivazione_ = comparsa_ != 0;
         tasti_.clear();
         bottoni_.clear();
     }
@@ -241,9 +244,19 @@ void FormWindow::showEvent(QShowEvent *e)
     QWidget::showEvent(e);
 }
 
+bool FormWindow::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate && attesaAttivazione_) {
+        comparsa_ = platform::serverTime();
+        attesaAttivazione_ = false;
+    }
+    return QWidget::event(e);
+}
+
 bool FormWindow::prende(const QInputEvent *e, const QObject *ricevente)
 {
-    const bool primaDellaComparsa = comparsa_ != 0 && e->timestamp() != 0 && platform::serverTimeBefore(e->timestamp(), comparsa_);
+    const bool primaDellaComparsa = attesaAttivazione_
+                                    || (comparsa_ != 0 && e->timestamp() != 0 && platform::serverTimeBefore(e->timestamp(), comparsa_));
     const bool tasto = e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease;
     QHash<int, const QObject *> &premuti = tasto ? tasti_ : bottoni_;
     const int quale = tasto ? static_cast<const QKeyEvent *>(e)->key() : int(static_cast<const QMouseEvent *>(e)->button());

@@ -383,10 +383,10 @@ void TestForm::keyDownThatUnloadsTheWindow()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// The window takes its input as the platform hands it over, with the X server's times: the
-// second half of a double press, made before the window it opened appeared, does not act
-// in it, even if it is handled afterwards; nor does the release that ends such a press. A
-// press made after the window appeared acts, however soon.
+// The window takes its input as the platform hands it over, with the X server's times. The
+// second half of a double press, made before the window that the first half opened was
+// shown and activated, does not act in it, whenever it is handled; nor does the release
+// that ends such a press. A press made after that moment acts, however soon.
 void TestForm::inputMadeBeforeTheWindowAppearedDoesNotActInIt()
 {
     Ambiente env;
@@ -394,10 +394,11 @@ void TestForm::inputMadeBeforeTheWindowAppearedDoesNotActInIt()
     platform::setServerTimeSource([&] { return oraServer; });
     FormUno &a = Default<FormUno>();
     a.Command1[0]->Click = [&] {
-        oraServer = 2100; // the new window took a while to load
+        oraServer = 2050; // the new window took a while to load
         Default<FormTre>().Show();
     };
     a.Show();
+    QVERIFY(QTest::qWaitForWindowActive(a.window()));
     auto mouse = [](Form &f, Control *c, QEvent::Type tipo, ulong ora) {
         QWidget *w = c ? c->widget() : f.menuBar();
         const QPointF dove = w->mapTo(w->window(), QPointF(10, 10));
@@ -412,7 +413,8 @@ void TestForm::inputMadeBeforeTheWindowAppearedDoesNotActInIt()
         QCoreApplication::sendEvent(f.window()->windowHandle(), &e);
     };
 
-    // A double click 5 ms apart: the first click opens the window, the second lands on it.
+    // A double click 5 ms apart: the first click opens the window, the second lands on it
+    // before it is active.
     mouse(a, a.Command1[0], QEvent::MouseButtonPress, 2000);
     mouse(a, a.Command1[0], QEvent::MouseButtonRelease, 2001);
     FormTre *b = IfLoaded<FormTre>();
@@ -421,7 +423,10 @@ void TestForm::inputMadeBeforeTheWindowAppearedDoesNotActInIt()
     mouse(*b, bottone, QEvent::MouseButtonPress, 2006);
     mouse(*b, bottone, QEvent::MouseButtonDblClick, 2006);
     mouse(*b, bottone, QEvent::MouseButtonRelease, 2007);
-    // The same on its menu bar, and Enter pressed before and let go after it appeared.
+    // Handled once it is active, but made before: on its menu bar, and Enter pressed
+    // before and let go after.
+    oraServer = 2100;
+    QVERIFY(QTest::qWaitForWindowActive(b->window()));
     mouse(*b, nullptr, QEvent::MouseButtonPress, 2008);
     mouse(*b, nullptr, QEvent::MouseButtonRelease, 2009);
     tasto(*b, QEvent::KeyPress, 2010);
