@@ -230,11 +230,11 @@ void FormWindow::closeEvent(QCloseEvent *e)
 void FormWindow::showEvent(QShowEvent *e)
 {
     if (!e->spontaneous()) {
-        // Shown, it is not on screen before the server has drawn it, which it does before
-        // giving it the keyboard: until then it takes no press (where the server's clock
-        // can be read at all), and its activation marks the moment.
+        // Shown, it is not on screen before it is drawn, which may come a while after:
+        // until then it takes no press (where the server's clock can be read at all), and
+        // the server's time as its first drawing begins marks the moment.
         comparsa_ = platform::serverTime();
-        attesaAttivazione_ = comparsa_ != 0;
+        attesaDisegno_ = comparsa_ != 0;
         tasti_.clear();
         bottoni_.clear();
     }
@@ -244,18 +244,9 @@ void FormWindow::showEvent(QShowEvent *e)
     QWidget::showEvent(e);
 }
 
-bool FormWindow::event(QEvent *e)
-{
-    if (e->type() == QEvent::WindowActivate && attesaAttivazione_) {
-        comparsa_ = platform::serverTime();
-        attesaAttivazione_ = false;
-    }
-    return QWidget::event(e);
-}
-
 bool FormWindow::prende(const QInputEvent *e, const QObject *ricevente)
 {
-    const bool primaDellaComparsa = attesaAttivazione_
+    const bool primaDellaComparsa = attesaDisegno_
                                     || (comparsa_ != 0 && e->timestamp() != 0 && platform::serverTimeBefore(e->timestamp(), comparsa_));
     const bool tasto = e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease;
     QHash<int, const QObject *> &premuti = tasto ? tasti_ : bottoni_;
@@ -279,6 +270,12 @@ bool FormWindow::eventFilter(QObject *o, QEvent *e)
 {
     if (!form_) return false;
     if (o == windowHandle()) {
+        // The window is drawn as it is exposed or updated, right after this.
+        const bool disegno = e->type() == QEvent::UpdateRequest || (e->type() == QEvent::Expose && windowHandle()->isExposed());
+        if (disegno && attesaDisegno_) {
+            comparsa_ = platform::serverTime();
+            attesaDisegno_ = false;
+        }
         const bool bottone = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease
                              || e->type() == QEvent::MouseButtonDblClick;
         return bottone && !prende(static_cast<QMouseEvent *>(e), o);

@@ -24,24 +24,23 @@ public:
     void detach() { form_ = nullptr; }
 
     // Whether a key or mouse-button event may act on `ricevente`, one of this window's
-    // widgets. Input the pupil made before the window was shown and activated does not:
-    // the second press of a double press whose first press opened the window, however
-    // late it is handled. Nor does a release whose press that widget did not take. A press
-    // made once the window is on screen counts, however soon.
+    // widgets. Input the pupil made before the window was on screen does not: the second
+    // press of a double press whose first press opened the window, however late it is
+    // handled. Nor does a release whose press that widget did not take. A press made once
+    // the window is on screen counts, however soon.
     bool prende(const QInputEvent *e, const QObject *ricevente);
 
 protected:
     void closeEvent(QCloseEvent *e) override;
     void showEvent(QShowEvent *e) override;
-    bool event(QEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
     Form *form_;
     QWidget *client_;
     QMenuBar *menuBar_ = nullptr;
-    ulong comparsa_ = 0;        // the server's time when it was shown and activated; 0 when unknown
-    bool attesaAttivazione_ = false; // shown, not yet activated
+    ulong comparsa_ = 0;        // the server's time when it came on screen; 0 when unknown
+    bool attesaDisegno_ = false; // shown, not drawn yet
     // Presses it took whose release has not come yet, and the widget that took each.
     QHash<int, const QObject *> tasti_, bottoni_;
 };

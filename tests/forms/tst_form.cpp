@@ -384,9 +384,9 @@ void TestForm::keyDownThatUnloadsTheWindow()
 }
 
 // The window takes its input as the platform hands it over, with the X server's times. The
-// second half of a double press, made before the window that the first half opened was
-// shown and activated, does not act in it, whenever it is handled; nor does the release
-// that ends such a press. A press made after that moment acts, however soon.
+// second half of a double press, made before the window that the first half opened was on
+// screen, does not act in it, whenever it is handled; nor does the release that ends such
+// a press. A press made after that moment acts, however soon.
 void TestForm::inputMadeBeforeTheWindowAppearedDoesNotActInIt()
 {
     Ambiente env;
@@ -414,7 +414,7 @@ void TestForm::inputMadeBeforeTheWindowAppearedDoesNotActInIt()
     };
 
     // A double click 5 ms apart: the first click opens the window, the second lands on it
-    // before it is active.
+    // before it is drawn.
     mouse(a, a.Command1[0], QEvent::MouseButtonPress, 2000);
     mouse(a, a.Command1[0], QEvent::MouseButtonRelease, 2001);
     FormTre *b = IfLoaded<FormTre>();
@@ -423,10 +423,10 @@ void TestForm::inputMadeBeforeTheWindowAppearedDoesNotActInIt()
     mouse(*b, bottone, QEvent::MouseButtonPress, 2006);
     mouse(*b, bottone, QEvent::MouseButtonDblClick, 2006);
     mouse(*b, bottone, QEvent::MouseButtonRelease, 2007);
-    // Handled once it is active, but made before: on its menu bar, and Enter pressed
+    // Handled once it is drawn, but made before: on its menu bar, and Enter pressed
     // before and let go after.
     oraServer = 2100;
-    QVERIFY(QTest::qWaitForWindowActive(b->window()));
+    QVERIFY(QTest::qWaitForWindowExposed(b->window()));
     mouse(*b, nullptr, QEvent::MouseButtonPress, 2008);
     mouse(*b, nullptr, QEvent::MouseButtonRelease, 2009);
     tasto(*b, QEvent::KeyPress, 2010);
