@@ -106,7 +106,7 @@ public:
     {
         const int k = e->key();
         if (e->isAutoRepeat() || giu_.contains(k)) return true;
-        giu_.insert(k);
+        giu_.insert(k, e->nativeScanCode());
         if (e->timestamp() != 0 && ultimoRilascio_.value(k) == e->timestamp()) {
             giaRilasciati_.insert(k);
             return true;
@@ -125,6 +125,21 @@ public:
         return !giaRilasciati_.remove(k);
     }
 
+    // A release made while no window of the program had the keyboard (one window gone,
+    // the next not yet given it) never arrives: as a window gets the keyboard, the keys
+    // the keyboard shows up are up.
+    void rivedi()
+    {
+        for (auto it = giu_.begin(); it != giu_.end();) {
+            if (platform::keyDown(it.value()) == false) {
+                giaRilasciati_.remove(it.key());
+                it = giu_.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+
 protected:
     // A key is up again whatever takes its release: a window of the kit, a message box, or
     // a control that was disabled under it. Otherwise its next press would pass for a repeat.
@@ -138,7 +153,7 @@ protected:
 private:
     TastiTenuti() { qApp->installEventFilter(this); }
 
-    QSet<int> giu_;                  // keys down
+    QHash<int, quint32> giu_;        // keys down, with their native codes
     QHash<int, ulong> ultimoRilascio_;
     QSet<int> giaRilasciati_;        // holds whose first repeat has already acted as their release
 };
@@ -232,7 +247,7 @@ void FormWindow::showEvent(QShowEvent *e)
     if (!e->spontaneous()) {
         // Shown, it is not on screen before it is drawn, which may come a while after:
         // until then it takes no press (where the server's clock can be read at all), and
-        // the server's time as its first drawing begins marks the moment.
+        // the server's time once its first drawing is done marks the moment.
         comparsa_ = platform::serverTime();
         attesaDisegno_ = comparsa_ != 0;
         tasti_.clear();
@@ -270,11 +285,15 @@ bool FormWindow::eventFilter(QObject *o, QEvent *e)
 {
     if (!form_) return false;
     if (o == windowHandle()) {
-        // The window is drawn as it is exposed or updated, right after this.
+        if (e->type() == QEvent::FocusIn) TastiTenuti::istanza().rivedi();
+        // The window is drawn as it is exposed or updated: the first time, the moment it
+        // is on screen is when that drawing has been handed to the server.
         const bool disegno = e->type() == QEvent::UpdateRequest || (e->type() == QEvent::Expose && windowHandle()->isExposed());
         if (disegno && attesaDisegno_) {
+            static_cast<QObject *>(o)->event(e);
             comparsa_ = platform::serverTime();
             attesaDisegno_ = false;
+            return true;
         }
         const bool bottone = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease
                              || e->type() == QEvent::MouseButtonDblClick;

@@ -13,6 +13,7 @@ namespace platform {
 namespace {
 
 std::function<ulong()> g_source;
+std::function<std::optional<bool>(quint32)> g_statoTasti;
 
 #ifdef BRIVO_HAVE_X11
 Display *qtDisplay()
@@ -78,5 +79,24 @@ ulong serverTime()
 }
 
 void setServerTimeSource(std::function<ulong()> source) { g_source = std::move(source); }
+
+std::optional<bool> keyDown(quint32 nativeScanCode)
+{
+    if (g_statoTasti) return g_statoTasti(nativeScanCode);
+#ifdef BRIVO_HAVE_X11
+    // Under X11 the native code of a key event is the X key code, a bit of the key map.
+    if (nativeScanCode == 0 || nativeScanCode > 255) return std::nullopt;
+    if (Display *dpy = qtDisplay()) {
+        char keys[32] = {};
+        XQueryKeymap(dpy, keys);
+        return (keys[nativeScanCode / 8] >> (nativeScanCode % 8) & 1) != 0;
+    }
+#else
+    Q_UNUSED(nativeScanCode);
+#endif
+    return std::nullopt;
+}
+
+void setKeyStateSource(std::function<std::optional<bool>(quint32)> source) { g_statoTasti = std::move(source); }
 
 } // namespace platform

@@ -2,6 +2,7 @@
 // What the display server says about the input it sends: its clock, and held keys.
 #include <QtGlobal>
 #include <functional>
+#include <optional>
 
 namespace platform {
 
@@ -16,6 +17,12 @@ ulong serverTime();
 
 // Tests stand in for the server's clock; an empty function gives it back.
 void setServerTimeSource(std::function<ulong()> source);
+
+// Whether a key is down right now by the keyboard's own state, the key given by the native
+// code its events carry. Empty where the state cannot be read (no X11 server, no native
+// code), unless a test stands in.
+std::optional<bool> keyDown(quint32 nativeScanCode);
+void setKeyStateSource(std::function<std::optional<bool>(quint32)> source);
 
 // Whether server time `a` comes before `b`: the clock is 32 bits wide and wraps.
 inline bool serverTimeBefore(ulong a, ulong b) { return qint32(quint32(a) - quint32(b)) < 0; }

@@ -362,6 +362,23 @@ void TestForm::heldKeyReleasesOnce()
     tasto(w, QEvent::KeyPress, Qt::Key_A, "A", false, Qt::ShiftModifier);
     tasto(w, QEvent::KeyRelease, Qt::Key_A, "A", false, Qt::ShiftModifier);
     QCOMPARE(keys, (QStringList{"down 65 1", "press 65", "up 65 1"}));
+
+    // Enter pressed, and let go while no window of the program had the keyboard (one gone,
+    // the next not yet given it): the release never comes. As the next window gets the
+    // keyboard, the keyboard shows Enter up, and its next press is a press.
+    platform::setKeyStateSource([](quint32 codice) { return std::optional<bool>(codice != 36); });
+    QKeyEvent invio(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, 36, 0, 0, QStringLiteral("\r"));
+    QApplication::sendEvent(w, &invio);
+    f.Hide();
+    FormTre &b = Default<FormTre>();
+    b.Show();
+    QVERIFY(QTest::qWaitForWindowActive(b.window()));
+    QWidget *bw = b.control("Picture1")->widget();
+    tasto(bw, QEvent::KeyPress, Qt::Key_Return, "\r", false);
+    tasto(bw, QEvent::KeyRelease, Qt::Key_Return, "\r", false);
+    QCOMPARE(b.events, (QStringList{"down 13", "up 13"}));
+    platform::setKeyStateSource({});
+    scarica(b);
     scarica(f);
 }
 
