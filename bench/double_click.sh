@@ -58,16 +58,19 @@ fi
 
 # Points of the 1280 x 1024 screen, where every window of the program fills it.
 AVVIO="640 836"
+AVVIO_FACCIA="480 836"          # inside "Avvio", clear of its caption: efefef
 TESSERA0="236 366"
 CONFERMA="950 848"
-CONFERMA_ANGOLO="775 785"       # inside "Conferma", clear of its caption
+CONFERMA_ANGOLO="775 785"       # inside "Conferma", clear of its caption: c0c0c0, or 00ff00 lit
 MENU_ESCI_ESERCIZIO="151 8"     # "Esci" in an exercise's menu bar
 MENU_REGISTRO="163 8"           # "Esercizi eseguiti" in the main menu's bar
 ESCI_REGISTRO="22 8"            # "Esci" in the record window's bar
 SI="801 530"
 NO="478 530"
+PANNELLO="930 470"              # inside "SÌ", clear of its picture and word: e0e0e0
 SFONDO_MENU="640 120"           # the main menu's own background colour there: 80ffff
 FACCINA="1096 100"              # inside the smiling face of an exercise: ffe782
+REGISTRO_TESTO="400 500"        # inside the record window's text: ffffff
 # Inside each number button of exercise 1's keypad (0 to 10), clear of its digit.
 TASTIERINO=(69 743 195 743 321 743 447 743 574 743 701 743 69 867 195 867 321 867 447 867 574 867)
 VERDE=00ff00
@@ -93,15 +96,28 @@ finestra() {
     fi
 }
 
-# Whether the program's window has the keyboard (the X server gives it some time after
-# drawing it; keys sent before go nowhere, whatever the program does).
+# Whether the program's window has the keyboard (keys sent before go nowhere, whatever
+# the program does).
 ha_tastiera() { xdotool search --onlyvisible --pid "$PID" 2>/dev/null | grep -qx "$(xdotool getwindowfocus -f 2>/dev/null)"; }
 
-# Waits until the window up is $1 and has the keyboard, for at most $2 tenths of a second.
+# Whether the window up, $1, is drawn: a point of its own shows (a press made before a
+# window is drawn rightly goes nowhere, and a slow machine draws late).
+disegnata() {
+    case "$1" in
+    avvio) [ "$("$SONDA" pixel $AVVIO_FACCIA)" = efefef ] ;;
+    "Scelte didattiche") [[ "$("$SONDA" pixel $CONFERMA_ANGOLO)" =~ ^(c0c0c0|00ff00)$ ]] ;;
+    "Esercizio 1") [ "$("$SONDA" pixel $FACCINA)" = ffe782 ] ;;
+    "Esercizi eseguiti") [ "$("$SONDA" pixel $REGISTRO_TESTO)" = ffffff ] ;;
+    *) true ;; # the menu: its own colour already tells it
+    esac
+}
+
+# Waits until the window up is $1, drawn and with the keyboard, for at most $2 tenths of
+# a second.
 attendi() {
     local i
     for ((i = 0; i < $2; i++)); do
-        [ "$(finestra)" = "$1" ] && ha_tastiera && return 0
+        [ "$(finestra)" = "$1" ] && disegnata "$1" && ha_tastiera && return 0
         kill -0 "$PID" 2>/dev/null || return 1
         sleep 0.1
     done
@@ -137,10 +153,11 @@ evidenziato() {
     echo "$trovato"
 }
 
-# Waits until the screen point $1 $2 shows the highlight, for at most 10 seconds.
+# Waits until the screen point $1 $2 shows the colour $3 (the highlight by default), for
+# at most 10 seconds.
 acceso() {
     local i
-    for ((i = 0; i < 100; i++)); do [ "$("$SONDA" pixel $1 $2)" = "$VERDE" ] && return; sleep 0.1; done
+    for ((i = 0; i < 100; i++)); do [ "$("$SONDA" pixel $1 $2)" = "${3:-$VERDE}" ] && return; sleep 0.1; done
 }
 
 avvia() { # $1 input mode
@@ -182,7 +199,7 @@ prova() {
         clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
         clic $TESSERA0; attendi "Scelte didattiche" 300 || { echo "no choice screen"; return 1; }
         clic $CONFERMA; attendi "Esercizio 1" 300 || { echo "no exercise"; return 1; }
-        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; sleep 1
+        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0
         doppio $SI
         visto="$(dopo "Esercizio 1")"; echo "$visto"; [ "$visto" = menu ] ;;
     esci)
@@ -212,7 +229,7 @@ prova() {
         # Space once the first button, then "Conferma", is highlighted.
         acceso 60 356; xdotool key space; attendi "Scelte didattiche" 300 || { echo "no choice screen"; return 1; }
         acceso $CONFERMA_ANGOLO; xdotool key space; attendi "Esercizio 1" 300 || { echo "no exercise"; return 1; }
-        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; sleep 1
+        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0
         clic $NO; sleep 0.1
         xdotool keydown space
         sleep 0.3; local a b; a="$(evidenziato)"

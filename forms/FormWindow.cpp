@@ -288,7 +288,7 @@ bool FormWindow::eventFilter(QObject *o, QEvent *e)
         if (e->type() == QEvent::FocusIn) TastiTenuti::istanza().rivedi();
         // The window is drawn as it is exposed or updated: the first time, the moment it
         // is on screen is when that drawing has been handed to the server.
-        const bool disegno = e->type() == QEvent::UpdateRequest || (e->type() == QEvent::Expose && windowHandle()->isExposed());
+        const bool disegno = (e->type() == QEvent::UpdateRequest || e->type() == QEvent::Expose) && windowHandle()->isExposed();
         if (disegno && attesaDisegno_) {
             static_cast<QObject *>(o)->event(e);
             comparsa_ = platform::serverTime();
