@@ -1,145 +1,274 @@
 #!/usr/bin/env bash
-# Fast double presses against the real program: a pupil with a tremor double-clicks
-# "Avvio", then an exercise button of the main menu, then "Conferma" on the choice screen,
-# 5 ms apart each time (xdotool click --repeat 2 --delay 5), or presses Enter twice in
-# manual scanning. The second press arrives while the window the first one opens is still
-# loading. The program must never crash.
+# Presses as a pupil with a tremor makes them, against the real program: two clicks 5 ms
+# apart (xdotool click --repeat 2 --delay 5), or Enter twice 10 ms apart in manual
+# scanning. The first press opens a window; the second is made before that window is on
+# screen and must not act in it. After each try the script reads from the screen which
+# window is up (the title of the program's visible window; the start window and the
+# menu share a title, so a point of the menu's own colour tells them apart) and whether
+# anything happened in it. It also checks that after "no" on an exit panel the switch
+# pauses automatic scanning at once. The program must never crash.
 #
-#   bench/double_click.sh [RUNS] [BUTTONS]
-#     RUNS     double clicks per exercise button (default 50); each run double-clicks
-#              "Avvio" first, so "Avvio" gets 5 x RUNS of them
-#     BUTTONS  which exercise buttons, 0-based, e.g. "0 1 2 3 4" (the default)
-#   LOAD=1 bench/double_click.sh      keeps every core busy meanwhile (stopped at the end)
-#   BRIVO=/path/to/brivomarte         another build of the program
-#   SHOTS=/some/folder                saves what the screen shows at the end of each run
+#   bench/double_click.sh [TRIES] [SCENARIOS]
+#     TRIES      tries of each scenario (default 12)
+#     SCENARIOS  any of the following (default all of them):
+#       avvio     "Avvio" double-clicked: the main menu is up
+#       si        "SÌ" of exercise 1's exit panel double-clicked: the main menu is up
+#       esci      "Esci" of the activity record window double-clicked: the main menu is up
+#       tessera   Enter twice on a menu button in manual scanning: the choice screen is up
+#       conferma  Enter twice on "Conferma" in manual scanning: exercise 1 is up, with
+#                 no answer given (the first number still highlighted, the smiling face)
+#       no        automatic scanning, "no" on exercise 1's exit panel, Space held 0.1 s
+#                 later: the highlight stays where it is for 2.5 s (a step a second)
+#   CARICO=6 bench/double_click.sh      six busy loops per core meanwhile (stopped at the end)
+#   BRIVO=/path/to/brivomarte           another build of the program
 #
-# Every run starts the program with a new home folder (its settings root) on a private X
-# server. One run in five uses manual scanning instead of the mouse: Space to the button,
-# then Enter twice 5 ms apart on the menu and again on the choice screen.
-# It is a check by hand, not part of the test suite; it exits non-zero when a run crashed.
+# Every try starts the program anew with a new home folder (its settings root) on a
+# private X server of 1280 x 1024. It prints every try and a total per scenario, and exits
+# non-zero unless every try went right. A check by hand, not part of the test suite.
 set -uo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 tools=(xdotool)
-[ -n "${DISPLAY:-}" ] || tools+=(xvfb-run)
+[ -n "${DOUBLE_CLICK_XVFB:-}" ] || tools+=(xvfb-run)
 for tool in "${tools[@]}"; do
     command -v "$tool" >/dev/null || { echo "double_click.sh: $tool is missing (see bench/README.md)" >&2; exit 2; }
 done
-if [ -z "${DISPLAY:-}" ]; then
+if [ -z "${DOUBLE_CLICK_XVFB:-}" ]; then
+    export DOUBLE_CLICK_XVFB=1
     exec xvfb-run -a -s '-screen 0 1280x1024x24' "$0" "$@"
 fi
 
-RUNS="${1:-50}"
-BUTTONS="${2:-0 1 2 3 4}"
+TRIES="${1:-12}"
+SCENARIOS="${2:-avvio si esci tessera conferma no}"
 BRIVO="${BRIVO:-$ROOT/build/brivomarte}"
-[ -x "$BRIVO" ] || { echo "double_click.sh: no program at $BRIVO (run ./setup.sh)" >&2; exit 2; }
+SONDA="$(dirname "$BRIVO")/bench/sonda_x11"
+for p in "$BRIVO" "$SONDA"; do
+    [ -x "$p" ] || { echo "double_click.sh: $p not found (run ./setup.sh)" >&2; exit 2; }
+done
 
 WORK="$(mktemp -d)"
 BUSY=()
+PID=""
 cleanup() {
     for p in "${BUSY[@]}"; do kill "$p" 2>/dev/null; done
+    [ -n "$PID" ] && { kill "$PID" 2>/dev/null; wait "$PID" 2>/dev/null; }
     rm -rf "$WORK"
 }
 trap cleanup EXIT
-if [ "${LOAD:-0}" = 1 ]; then
-    for _ in $(seq "$(nproc)"); do (while :; do :; done) & BUSY+=($!); done
+trap 'exit 130' INT TERM
+if [ "${CARICO:-0}" != 0 ]; then
+    for _ in $(seq $(( $(nproc) * CARICO ))); do (while :; do :; done) & BUSY+=($!); done
+    echo "load: ${#BUSY[@]} busy loops"
 fi
 
-# The screen is 1280 x 1024 and every window of the program fills it: the points are
-# the centres of "Avvio", of the five exercise tiles of the main menu, and of "Conferma"
-# on the choice screen (exercise 2 has a screen of its own).
+# Points of the 1280 x 1024 screen, where every window of the program fills it.
 AVVIO="640 836"
-TILE=("236 366" "640 366" "1043 366" "236 789" "640 789")
-CONFERMA=("950 895" "1095 946" "950 895" "950 895" "950 895")
+AVVIO_FACCIA="480 836"          # inside "Avvio", clear of its caption: efefef
+TESSERA0="236 366"
+CONFERMA="950 895"
+CONFERMA_ANGOLO="775 829"       # inside "Conferma", clear of its caption: c0c0c0, or 00ff00 lit
+MENU_ESCI_ESERCIZIO="151 8"     # "Esci" in an exercise's menu bar
+MENU_REGISTRO="163 8"           # "Esercizi eseguiti" in the main menu's bar
+ESCI_REGISTRO="22 8"            # "Esci" in the record window's bar
+SI="801 530"
+NO="478 530"
+PANNELLO="930 470"              # inside "SÌ", clear of its picture and word: e0e0e0
+SFONDO_MENU="640 120"           # the main menu's own background colour there: 80ffff
+FACCINA="1096 100"              # inside the smiling face of an exercise: ffe782
+REGISTRO_TESTO="400 500"        # inside the record window's text: ffffff
+# Inside each number button of exercise 1's keypad (0 to 10), clear of its digit.
+TASTIERINO=(69 743 195 743 321 743 447 743 574 743 701 743 69 867 195 867 321 867 447 867 574 867)
+VERDE=00ff00
 
-# The default user's profile: the defaults, with the input mode of line 15.
-profile() { # $1 home, $2 line 15
+# The default user's profile: $2 input mode (line 15); no sounds, the record kept, fixed
+# colours, grey buttons, a green highlight.
+profile() {
     local dir="$1/ImpostazioniProgrammiTesmo/BrivoMarte/utenti"
     mkdir -p "$dir"
-    printf '%s\r\n' maiuscolo " 1 " " 4 " " 10 " True False False " 255 " " 16711680 " " 16777215 " \
-        " 12648447 " " 16777152 " True False "$2" " 4 " False False " 9 " "-2147483633 " " 255 " \
+    printf '%s\r\n' maiuscolo " 1 " " 4 " " 10 " False True False " 255 " " 16711680 " " 16777215 " \
+        " 12648447 " " 16777152 " False False " $2 " " 4 " False False " 9 " " 12632256 " " 65280 " \
         > "$dir/_predefinito.ini"
 }
 
-visible() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | sort | tr '\n' ' '; }
+# The window up now: "menu", "avvio", or the title of the program's visible window(s).
+finestra() {
+    local nomi
+    nomi="$(for w in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do xdotool getwindowname "$w" 2>/dev/null; done | sort -u | paste -sd'|')"
+    if [ "$nomi" = Brivomarte ]; then
+        [ "$("$SONDA" pixel $SFONDO_MENU)" = 80ffff ] && echo menu || echo avvio
+    else
+        echo "${nomi:-none}"
+    fi
+}
 
-# Waits until the visible windows of the program differ from $2 (a new window came up),
-# for at most $3 tenths of a second.
-wait_change() {
-    local i now
-    for ((i = 0; i < $3; i++)); do
-        now="$(visible "$1")"
-        [ -n "$now" ] && [ "$now" != "$2" ] && return 0
-        kill -0 "$1" 2>/dev/null || return 1
+# Whether the program's window has the keyboard (keys sent before go nowhere, whatever
+# the program does).
+ha_tastiera() { xdotool search --onlyvisible --pid "$PID" 2>/dev/null | grep -qx "$(xdotool getwindowfocus -f 2>/dev/null)"; }
+
+# Whether the window up, $1, is drawn: a point of its own shows (a press made before a
+# window is drawn rightly goes nowhere, and a slow machine draws late).
+disegnata() {
+    case "$1" in
+    avvio) [ "$("$SONDA" pixel $AVVIO_FACCIA)" = efefef ] ;;
+    "Scelte didattiche") [[ "$("$SONDA" pixel $CONFERMA_ANGOLO)" =~ ^(c0c0c0|00ff00)$ ]] ;;
+    "Esercizio 1") [ "$("$SONDA" pixel $FACCINA)" = ffe782 ] ;;
+    "Esercizi eseguiti") [ "$("$SONDA" pixel $REGISTRO_TESTO)" = ffffff ] ;;
+    *) true ;; # the menu: its own colour already tells it
+    esac
+}
+
+# Waits until the window up is $1, drawn and with the keyboard, for at most $2 tenths of
+# a second.
+attendi() {
+    local i
+    for ((i = 0; i < $2; i++)); do
+        [ "$(finestra)" = "$1" ] && disegnata "$1" && ha_tastiera && return 0
+        kill -0 "$PID" 2>/dev/null || return 1
         sleep 0.1
     done
     return 1
 }
 
-crashes=0
-runs=0
-nostart=0
-for b in $BUTTONS; do
-    for ((r = 1; r <= RUNS; r++)); do
-        home="$WORK/home.$b.$r"
-        mkdir -p "$home" && chmod 700 "$home"
-        mode=mouse
-        ((r % 5 == 0)) && mode=scan
-        if [ $mode = scan ]; then profile "$home" " 1 "; else profile "$home" " 0 "; fi
-        HOME="$home" TMPDIR="$home" XDG_RUNTIME_DIR="$home" "$BRIVO" >"$WORK/out.$b.$r" 2>&1 &
-        pid=$!
-        if ! wait_change "$pid" "" 300; then
+# Waits until the window up is no longer $1, then until it has stayed the same for a
+# second (anything the second press did has shown by then); prints it.
+dopo() {
+    local i a b
+    for ((i = 0; i < 300; i++)); do
+        a="$(finestra)"
+        [ "$a" != "$1" ] && [ "$a" != none ] && break
+        kill -0 "$PID" 2>/dev/null || { echo ended; return; }
+        sleep 0.1
+    done
+    for ((i = 0; i < 30; i++)); do
+        sleep 1
+        b="$(finestra)"
+        [ "$a" = "$b" ] && break
+        a="$b"
+    done
+    echo "$b"
+}
+
+# The highlighted button of exercise 1's keypad, or -1.
+evidenziato() {
+    local i=0 trovato=-1 col
+    while read -r col; do
+        [ "$col" = "$VERDE" ] && trovato=$i
+        i=$((i + 1))
+    done < <("$SONDA" pixel "${TASTIERINO[@]}")
+    echo "$trovato"
+}
+
+# Waits until the screen point $1 $2 shows the colour $3 (the highlight by default), for
+# at most 10 seconds.
+acceso() {
+    local i
+    for ((i = 0; i < 100; i++)); do [ "$("$SONDA" pixel $1 $2)" = "${3:-$VERDE}" ] && return; sleep 0.1; done
+}
+
+avvia() { # $1 input mode
+    local home="$WORK/home"
+    rm -rf "$home"
+    mkdir -p "$home" && chmod 700 "$home"
+    profile "$home" "$1"
+    HOME="$home" TMPDIR="$home" XDG_RUNTIME_DIR="$home" "$BRIVO" >"$WORK/out" 2>&1 &
+    PID=$!
+    attendi avvio 300 && sleep 0.3
+}
+
+ferma() {
+    local rc=0
+    if kill -0 "$PID" 2>/dev/null; then
+        kill "$PID"; wait "$PID" 2>/dev/null; rc=$?
+        [ $rc -eq 143 ] || [ $rc -eq 0 ] || { echo "  ended with $rc after being stopped:"; tail -5 "$WORK/out"; }
+    else
+        wait "$PID" 2>/dev/null; rc=$?
+        echo "  the program ended by itself with status $rc:"; tail -5 "$WORK/out"
+    fi
+    PID=""
+}
+
+clic() { xdotool mousemove $1 $2 click 1; }
+doppio() { xdotool mousemove $1 $2 click --repeat 2 --delay 5 1; }
+invio2() { xdotool key --delay 10 Return Return; }
+
+# One try of a scenario: prints what the screen showed and returns 0 when it is right.
+prova() {
+    local visto
+    case "$1" in
+    avvio)
+        avvia 0 || return 3
+        doppio $AVVIO
+        visto="$(dopo avvio)"; echo "$visto"; [ "$visto" = menu ] ;;
+    si)
+        avvia 0 || return 3
+        clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
+        clic $TESSERA0; attendi "Scelte didattiche" 300 || { echo "no choice screen"; return 1; }
+        clic $CONFERMA; attendi "Esercizio 1" 300 || { echo "no exercise"; return 1; }
+        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0
+        doppio $SI
+        visto="$(dopo "Esercizio 1")"; echo "$visto"; [ "$visto" = menu ] ;;
+    esci)
+        avvia 0 || return 3
+        clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
+        sleep 0.5; clic $MENU_REGISTRO; attendi "Esercizi eseguiti" 300 || { echo "no record window"; return 1; }
+        sleep 0.5; doppio $ESCI_REGISTRO
+        visto="$(dopo "Esercizi eseguiti")"; echo "$visto"; [ "$visto" = menu ] ;;
+    tessera)
+        avvia 1 || return 3
+        xdotool key Return; attendi menu 300 || { echo "no menu"; return 1; }
+        sleep 0.5; invio2
+        visto="$(dopo menu)"; echo "$visto"; [ "$visto" = "Scelte didattiche" ] ;;
+    conferma)
+        avvia 1 || return 3
+        xdotool key Return; attendi menu 300 || { echo "no menu"; return 1; }
+        sleep 0.5; xdotool key Return; attendi "Scelte didattiche" 300 || { echo "no choice screen"; return 1; }
+        sleep 0.5; invio2
+        visto="$(dopo "Scelte didattiche")"
+        local tasto faccia
+        tasto="$(evidenziato)"; faccia="$("$SONDA" pixel $FACCINA)"
+        echo "$visto, button $tasto highlighted, face $faccia"
+        [ "$visto" = "Esercizio 1" ] && [ "$tasto" = 0 ] && [ "$faccia" = ffe782 ] ;;
+    no)
+        avvia 2 || return 3
+        xdotool key Return; attendi menu 300 || { echo "no menu"; return 1; }
+        # Space once the first button, then "Conferma", is highlighted.
+        acceso 60 356; xdotool key space; attendi "Scelte didattiche" 300 || { echo "no choice screen"; return 1; }
+        acceso $CONFERMA_ANGOLO; xdotool key space; attendi "Esercizio 1" 300 || { echo "no exercise"; return 1; }
+        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0
+        clic $NO; sleep 0.1
+        xdotool keydown space
+        sleep 0.3; local a b; a="$(evidenziato)"
+        sleep 2.5; b="$(evidenziato)"
+        xdotool keyup space
+        echo "button $a highlighted 0.3 s into the hold, $b at 2.8 s"
+        [ "$a" != -1 ] && [ "$a" = "$b" ] ;;
+    *)
+        echo "unknown scenario"; return 2 ;;
+    esac
+}
+
+fallite=0
+senzaAvvio=0
+for s in $SCENARIOS; do
+    buone=0
+    for ((t = 1; t <= TRIES; t++)); do
+        prova "$s" >"$WORK/esito"; ok=$?
+        if [ $ok -eq 3 ]; then
             # A program that could not even open its first window (the X server did not
-            # take the connection, say) has nothing to do with double presses.
-            kill "$pid" 2>/dev/null
-            wait "$pid" 2>/dev/null
-            echo "button $b run $r: the program did not start:"
-            tail -2 "$WORK/out.$b.$r"
-            nostart=$((nostart + 1))
-            rm -rf "$home" "$WORK/out.$b.$r"
-            r=$((r - 1))
-            ((nostart > 20)) && { echo "double_click.sh: too many failed starts" >&2; exit 2; }
+            # take the connection, say) has nothing to do with presses: the try is made again.
+            echo "$s try $t: the program did not start: $(tail -1 "$WORK/out")"
+            kill "$PID" 2>/dev/null; wait "$PID" 2>/dev/null; PID=""
+            senzaAvvio=$((senzaAvvio + 1))
+            ((senzaAvvio > 20)) && { echo "double_click.sh: too many failed starts" >&2; exit 2; }
+            t=$((t - 1))
             continue
         fi
-        sleep 0.3
-        before="$(visible "$pid")"
-        xdotool mousemove $AVVIO click --repeat 2 --delay 5 1
-        wait_change "$pid" "$before" 300 || true
-        sleep 0.3
-        before="$(visible "$pid")"
-        if [ $mode = scan ]; then
-            for ((k = 0; k < b; k++)); do xdotool key --delay 30 space; done
-            xdotool key --delay 5 Return Return
-        else
-            xdotool mousemove ${TILE[$b]} click --repeat 2 --delay 5 1
-        fi
-        wait_change "$pid" "$before" 300 || true
-        sleep 0.5
-        before="$(visible "$pid")"
-        # On the choice screen the highlight of manual scanning starts on "Conferma".
-        if [ $mode = scan ]; then
-            xdotool key --delay 5 Return Return
-        else
-            xdotool mousemove ${CONFERMA[$b]} click --repeat 2 --delay 5 1
-        fi
-        wait_change "$pid" "$before" 300 || true
-        sleep 0.3
-        runs=$((runs + 1))
-        [ -n "${SHOTS:-}" ] && import -window root "$SHOTS/b$b-r$r-$mode.png" 2>/dev/null
-        if kill -0 "$pid" 2>/dev/null; then
-            kill "$pid" 2>/dev/null
-            wait "$pid" 2>/dev/null
-            rc=$?
-            [ $rc -eq 143 ] || [ $rc -eq 0 ] || { echo "button $b run $r ($mode): ended with $rc after being stopped"; tail -5 "$WORK/out.$b.$r"; crashes=$((crashes + 1)); }
-        else
-            wait "$pid" 2>/dev/null
-            rc=$?
-            echo "button $b run $r ($mode): the program ended by itself with status $rc"
-            tail -5 "$WORK/out.$b.$r"
-            crashes=$((crashes + 1))
-        fi
-        rm -rf "$home" "$WORK/out.$b.$r"
+        echo "$s try $t: $(paste -sd' ' "$WORK/esito"): $([ $ok -eq 0 ] && echo ok || echo WRONG)"
+        ferma
+        [ $ok -eq 0 ] && buone=$((buone + 1))
     done
+    echo "$s: $buone/$TRIES right"
+    [ $buone -eq "$TRIES" ] || fallite=1
 done
-echo "double_click.sh: $runs runs (buttons: $BUTTONS), $crashes crashed ($nostart starts failed and were repeated)"
-[ $crashes -eq 0 ]
+[ $senzaAvvio -eq 0 ] || echo "($senzaAvvio starts failed and were made again)"
+exit $fallite

@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # A switch held as a pupil holds it: the real program in the main menu with manual
-# scanning, every core kept busy, ten holds of Space of 3 seconds each
-# (xdotool keydown space; sleep 3; xdotool keyup space). The X server repeats the held key
-# all the while; each hold must move the highlight by exactly one button.
+# scanning, every core kept busy, ten holds of 3 seconds each (xdotool keydown; sleep 3;
+# xdotool keyup). The X server repeats the held key all the while; each hold must act
+# exactly once.
 #
-#   bench/tenuta.sh [HOLDS [SECONDS]]     10 holds of 3 s by default
+#   bench/tenuta.sh [HOLDS [SECONDS]]     10 holds of Space of 3 s by default
+#   TASTO=Return bench/tenuta.sh          holds of Enter instead
+#   CARICO=6 bench/tenuta.sh              six busy loops per core (one by default)
+#   CARICO=0 bench/tenuta.sh              on a quiet machine
 #   BUILD_DIR=build-other bench/tenuta.sh
-#   CARICO=0 bench/tenuta.sh              the same on a quiet machine
 #
+# Space steps the highlight: each hold must move it by exactly one button, read from the
+# screen (the colour in each of the six buttons). Enter selects the highlighted button,
+# the first exercise: each hold must open its choice screen and nothing more (a second
+# selection would confirm the choice and open the exercise); the script then goes back
+# to the menu through the exercise and its exit panel, by the mouse.
 # It runs on a private Xvfb (1280x1024) with a temporary home folder holding a profile
-# with manual scanning, and reads the highlight from the screen: the colour in each of
-# the six buttons. It prints every hold and the total, and exits 0 only when every hold
-# made exactly one step. A check by hand, not part of ctest.
+# with manual scanning. It prints every hold and the total, and exits 0 only when every
+# hold acted exactly once. A check by hand, not part of ctest.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -20,8 +26,10 @@ BUILD_DIR="${BUILD_DIR:-build}"
 HOLDS="${1:-10}"
 SECONDS_HELD="${2:-3}"
 CARICO="${CARICO:-1}"
+TASTO="${TASTO:-space}"
 
 fail() { echo "tenuta.sh: $*" >&2; exit 2; }
+case "$TASTO" in space|Return) ;; *) fail "TASTO is space or Return" ;; esac
 
 # Everything below runs inside its own X server.
 if [ -z "${TENUTA_XVFB:-}" ]; then
@@ -85,6 +93,20 @@ stabile() {
     echo -1
 }
 
+# The title of the program's visible window, once it has stayed the same for a second.
+finestra() {
+    local a b t
+    titolo() { for w in $(xdotool search --onlyvisible --pid "$PROG_PID" 2>/dev/null); do xdotool getwindowname "$w" 2>/dev/null; done | sort -u | paste -sd'|'; }
+    a=$(titolo)
+    for t in $(seq 30); do
+        sleep 1
+        b=$(titolo)
+        [ "$a" = "$b" ] && { echo "${b:-none}"; return; }
+        a=$b
+    done
+    echo "${b:-none}"
+}
+
 "$BRIVO" >"$WORK/brivomarte.log" 2>&1 &
 PROG_PID=$!
 xdotool mousemove 640 512
@@ -102,31 +124,48 @@ done
 [ "$(evidenziato)" = 0 ] || fail "the main menu with manual scanning did not show (is the screen 1280x1024?)"
 
 if [ "$CARICO" != 0 ]; then
-    for i in $(seq "$(nproc)"); do
+    for i in $(seq $(( $(nproc) * CARICO ))); do
         (while :; do :; done) &
         BUSY+=($!)
     done
-    echo "load: $(nproc) busy loops, one per core"
+    echo "load: ${#BUSY[@]} busy loops, $CARICO per core"
 else
     echo "load: none"
 fi
 
 buone=0
 for h in $(seq "$HOLDS"); do
-    prima=$(stabile)
-    xdotool keydown space
-    sleep "$SECONDS_HELD"
-    xdotool keyup space
-    # How soon the step shows after the release (each look costs a few milliseconds).
-    t0=$(date +%s%N)
-    for t in $(seq 300); do [ "$(evidenziato)" != "$prima" ] && break; done
-    ms=$(( ($(date +%s%N) - t0) / 1000000 ))
-    dopo=$(stabile)
-    passi=$(( (dopo - prima + 6) % 6 ))
-    esito=wrong
-    if [ "$prima" != -1 ] && [ "$dopo" != -1 ] && [ "$passi" -eq 1 ]; then esito=ok; buone=$((buone + 1)); fi
-    echo "hold $h: ${SECONDS_HELD} s, button $prima -> $dopo, steps $passi, shown ${ms} ms after the release: $esito"
+    if [ "$TASTO" = space ]; then
+        prima=$(stabile)
+        xdotool keydown space
+        sleep "$SECONDS_HELD"
+        xdotool keyup space
+        # How soon the step shows after the release (each look costs a few milliseconds).
+        t0=$(date +%s%N)
+        for t in $(seq 300); do [ "$(evidenziato)" != "$prima" ] && break; done
+        ms=$(( ($(date +%s%N) - t0) / 1000000 ))
+        dopo=$(stabile)
+        passi=$(( (dopo - prima + 6) % 6 ))
+        esito=wrong
+        if [ "$prima" != -1 ] && [ "$dopo" != -1 ] && [ "$passi" -eq 1 ]; then esito=ok; buone=$((buone + 1)); fi
+        echo "hold $h: ${SECONDS_HELD} s, button $prima -> $dopo, steps $passi, shown ${ms} ms after the release: $esito"
+    else
+        prima=$(stabile)
+        xdotool keydown Return
+        sleep "$SECONDS_HELD"
+        xdotool keyup Return
+        dopo=$(finestra)
+        esito=wrong
+        if [ "$prima" = 0 ] && [ "$dopo" = "Scelte didattiche" ]; then esito=ok; buone=$((buone + 1)); fi
+        echo "hold $h: ${SECONDS_HELD} s on button $prima, then up: $dopo: $esito"
+        # Back to the menu: confirm, leave the exercise by its menu and the panel's yes.
+        [ "$dopo" = "Scelte didattiche" ] && { xdotool key Return; finestra >/dev/null; }
+        xdotool mousemove 151 8 click 1; sleep 1
+        xdotool mousemove 801 530 click 1; sleep 0.5
+        xdotool mousemove 640 512
+        for t in $(seq 100); do [ "$(evidenziato)" = 0 ] && break; sleep 0.1; done
+    fi
 done
 kill -0 "$PROG_PID" 2>/dev/null || fail "the program ended during the holds"
-echo "holds with exactly one step: $buone/$HOLDS"
+echo "holds that acted exactly once: $buone/$HOLDS"
 [ "$buone" -eq "$HOLDS" ]

@@ -220,6 +220,8 @@ bool SceltaDidattica::Seleziona(int posizione)
     const int riga = posizione / kOpzioni, Index = posizione % kOpzioni;
     *righe_[riga].impostazione = Index;
     ImpostaScelta(riga, Index);
+    // No other option of the row keeps the red mark of the choice it had before.
+    spegniAltre(riga);
     ImpostaColori();
     return true;
 }

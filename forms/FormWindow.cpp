@@ -2,7 +2,8 @@
 #include "Control.h"
 #include "Form.h"
 #include "Twips.h"
-#include "platform/KeyState.h"
+#include "platform/ServerInput.h"
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDrag>
 #include <QMimeData>
@@ -12,8 +13,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
+#include <QWindow>
 #include <QSet>
-#include <QTimer>
 #include <cmath>
 
 namespace forms {
@@ -82,20 +83,15 @@ static int keyAscii(const QKeyEvent *e)
 // ---- held keys ----
 //
 // A key held down is one press and one release for the handlers, however long it is held.
-// The X server repeats a held key as a release and a press bearing the same server time;
-// Qt flags the pair as a repeat only when the press is already queued while it handles
-// the release, so on a busy machine most pairs come unflagged. Such a release is held back
-// until it is clear what it is: a press of the same key at the same time shows both to be
-// a repeat, and they are dropped; any other key event, the keyboard's state showing the
-// key up, or a short wait lets the release act. A release that carries no time cannot be
-// paired with anything and acts at once.
+// The program asks the X server to report a held key as repeated presses and one release
+// (detectable auto-repeat): a press of a key already down is then a repeat, and every
+// release acts at once. A server that refuses repeats the key as release and press pairs
+// bearing one server time, and Qt flags a pair only when the press is already queued as it
+// handles the release. For such a server: a flagged pair goes nowhere; an unflagged
+// release acts at once, and when a press of the same key with the release's very time
+// follows, that release was the hold's first repeat: the rest of the hold goes nowhere, its
+// real release included. The hold is then still one step, made as the key starts to repeat.
 namespace {
-
-constexpr int kAttesaMs = 40;          // the hold-back: far below a delay the eye notices
-constexpr int kAttesaMassimaMs = 500;  // the key still down but no press coming: act all the same
-constexpr qint64 kStessoTempoMs = 2;   // no hand lets go and presses again within this
-
-bool stessoTempo(ulong a, ulong b) { return a != 0 && b != 0 && std::abs(qint64(a) - qint64(b)) <= kStessoTempoMs; }
 
 class TastiTenuti : public QObject {
 public:
@@ -109,16 +105,9 @@ public:
     bool ripetizione(const QKeyEvent *e)
     {
         const int k = e->key();
-        consegnaAltri(k);
-        if (e->isAutoRepeat()) return true;
-        if (Sospeso *p = sospeso(k)) {
-            if (stessoTempo(p->tempo, e->timestamp())) {
-                rimuovi(p->id);
-                return true;
-            }
-            consegna(p->id);
-        } else if (stessoTempo(ultimoRilascio_.value(k), e->timestamp())) {
-            // The release before it has already acted: the rest of this hold is dropped.
+        if (e->isAutoRepeat() || giu_.contains(k)) return true;
+        giu_.insert(k, e->nativeScanCode());
+        if (e->timestamp() != 0 && ultimoRilascio_.value(k) == e->timestamp()) {
             giaRilasciati_.insert(k);
             return true;
         }
@@ -126,88 +115,64 @@ public:
         return false;
     }
 
-    void rilascio(const QKeyEvent *e, std::function<void()> agisci)
+    // True when the release acts: it ends a hold whose release has not acted yet.
+    bool rilascio(const QKeyEvent *e)
     {
-        if (e->isAutoRepeat()) return;
+        if (e->isAutoRepeat()) return false;
         const int k = e->key();
-        consegnaAltri(-1);
-        const quint64 id = prossimo_++;
-        sospesi_.push_back({id, k, e->timestamp(), e->nativeScanCode(), std::move(agisci), 0});
+        giu_.remove(k);
         ultimoRilascio_.insert(k, e->timestamp());
-        if (e->timestamp() == 0 || platform::keyDown(e->nativeScanCode()) == false) consegna(id);
-        else arma(id, kAttesaMs);
+        return !giaRilasciati_.remove(k);
+    }
+
+    // A release made while no window of the program had the keyboard (one window gone,
+    // the next not yet given it) never arrives: as a window gets the keyboard, the keys
+    // the keyboard shows up are up.
+    void rivedi()
+    {
+        for (auto it = giu_.begin(); it != giu_.end();) {
+            if (platform::keyDown(it.value()) == false) {
+                giaRilasciati_.remove(it.key());
+                it = giu_.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+
+protected:
+    // A key is up again whatever takes its release: a window of the kit, a message box, or
+    // a control that was disabled under it. Otherwise its next press would pass for a repeat.
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::KeyRelease && !static_cast<QKeyEvent *>(e)->isAutoRepeat())
+            giu_.remove(static_cast<QKeyEvent *>(e)->key());
+        return false;
     }
 
 private:
-    struct Sospeso {
-        quint64 id;
-        int tasto;
-        ulong tempo;
-        quint32 nativo;
-        std::function<void()> agisci;
-        int atteso; // ms already waited
-    };
+    TastiTenuti() { qApp->installEventFilter(this); }
 
-    Sospeso *sospeso(int k)
-    {
-        for (Sospeso &p : sospesi_)
-            if (p.tasto == k) return &p;
-        return nullptr;
-    }
-
-    void rimuovi(quint64 id)
-    {
-        sospesi_.erase(std::remove_if(sospesi_.begin(), sospesi_.end(), [id](const Sospeso &p) { return p.id == id; }),
-                       sospesi_.end());
-    }
-
-    void consegna(quint64 id)
-    {
-        auto it = std::find_if(sospesi_.begin(), sospesi_.end(), [id](const Sospeso &p) { return p.id == id; });
-        if (it == sospesi_.end()) return;
-        const int k = it->tasto;
-        std::function<void()> agisci = std::move(it->agisci);
-        sospesi_.erase(it);
-        if (!giaRilasciati_.remove(k) && agisci) agisci();
-    }
-
-    // Every held-back release of another key (of every key with -1) acts now, in order.
-    void consegnaAltri(int k)
-    {
-        std::vector<quint64> ids;
-        for (const Sospeso &p : sospesi_)
-            if (p.tasto != k) ids.push_back(p.id);
-        for (quint64 id : ids) consegna(id);
-    }
-
-    void arma(quint64 id, int ms)
-    {
-        QTimer::singleShot(ms, Qt::PreciseTimer, this, [this, id, ms] {
-            auto it = std::find_if(sospesi_.begin(), sospesi_.end(), [id](const Sospeso &p) { return p.id == id; });
-            if (it == sospesi_.end()) return;
-            it->atteso += ms;
-            // Still down by the keyboard's state: its press is on the way (a repeat, or a
-            // new press that will let this release act first).
-            if (it->atteso < kAttesaMassimaMs && platform::keyDown(it->nativo) == true) arma(id, kAttesaMs);
-            else consegna(id);
-        });
-    }
-
-    std::vector<Sospeso> sospesi_;
+    QHash<int, quint32> giu_;        // keys down, with their native codes
     QHash<int, ulong> ultimoRilascio_;
-    QSet<int> giaRilasciati_;
-    quint64 prossimo_ = 1;
+    QSet<int> giaRilasciati_;        // holds whose first repeat has already acted as their release
 };
+
+// Whether the control's window lets the event act on it (see FormWindow::prende).
+bool prende(Control *c, const QInputEvent *e)
+{
+    auto *w = qobject_cast<FormWindow *>(c->form()->window());
+    return !w || w->prende(e, c->widget());
+}
 
 } // namespace
 
 bool dispatchKeyPress(Control *c, QKeyEvent *e, bool *ripetizione)
 {
     Form *f = c->form();
-    // A release held back may act first, and may close the window.
     const bool ripetuto = TastiTenuti::istanza().ripetizione(e);
     if (ripetizione) *ripetizione = ripetuto;
-    if (ripetuto || f->wasUnloaded()) return true;
+    if (ripetuto || !prende(c, e) || f->wasUnloaded()) return true;
     int code = vbKeyCode(e);
     const int shift = vbShift(e->modifiers());
     if (code) c->raiseKeyDown(code, shift);
@@ -220,25 +185,21 @@ bool dispatchKeyPress(Control *c, QKeyEvent *e, bool *ripetizione)
     return false;
 }
 
-void dispatchKeyRelease(Control *c, QKeyEvent *e, std::function<void()> poi)
+bool dispatchKeyRelease(Control *c, QKeyEvent *e)
 {
-    const int code = vbKeyCode(e);
-    const int shift = vbShift(e->modifiers());
-    // The release may act later: by then the window may be gone.
-    QPointer<Form> f(c->form());
-    QPointer<QWidget> w(c->widget());
-    TastiTenuti::istanza().rilascio(e, [c, f, w, code, shift, poi = std::move(poi)] {
-        if (!f || f->wasUnloaded() || !w) return;
-        int k = code;
-        if (k) c->raiseKeyUp(k, shift);
-        if (poi && !f->wasUnloaded()) poi();
-    });
+    if (!TastiTenuti::istanza().rilascio(e) || !prende(c, e) || c->form()->wasUnloaded()) return false;
+    int code = vbKeyCode(e);
+    if (code) c->raiseKeyUp(code, vbShift(e->modifiers()));
+    return true;
 }
 
 // ---- the window ----
 
 FormWindow::FormWindow(Form *form) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), form_(form)
 {
+    // Asked once, before the first window takes any key.
+    static const bool ripetizioniRiconoscibili = platform::askDetectableAutoRepeat();
+    Q_UNUSED(ripetizioniRiconoscibili);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
     client_ = new QWidget(this);
@@ -281,9 +242,63 @@ void FormWindow::closeEvent(QCloseEvent *e)
     e->ignore();
 }
 
+void FormWindow::showEvent(QShowEvent *e)
+{
+    if (!e->spontaneous()) {
+        // Shown, it is not on screen before it is drawn, which may come a while after:
+        // until then it takes no press (where the server's clock can be read at all), and
+        // the server's time once its first drawing is done marks the moment.
+        comparsa_ = platform::serverTime();
+        attesaDisegno_ = comparsa_ != 0;
+        tasti_.clear();
+        bottoni_.clear();
+    }
+    // The mouse is judged where the platform hands it over, before the toolkit gives the
+    // focus to what was clicked.
+    if (QWindow *w = windowHandle()) w->installEventFilter(this);
+    QWidget::showEvent(e);
+}
+
+bool FormWindow::prende(const QInputEvent *e, const QObject *ricevente)
+{
+    const bool primaDellaComparsa = attesaDisegno_
+                                    || (comparsa_ != 0 && e->timestamp() != 0 && platform::serverTimeBefore(e->timestamp(), comparsa_));
+    const bool tasto = e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease;
+    QHash<int, const QObject *> &premuti = tasto ? tasti_ : bottoni_;
+    const int quale = tasto ? static_cast<const QKeyEvent *>(e)->key() : int(static_cast<const QMouseEvent *>(e)->button());
+    switch (e->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (primaDellaComparsa) return false;
+        premuti.insert(quale, ricevente);
+        return true;
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+        return premuti.take(quale) == ricevente && ricevente;
+    default:
+        return true;
+    }
+}
+
 bool FormWindow::eventFilter(QObject *o, QEvent *e)
 {
     if (!form_) return false;
+    if (o == windowHandle()) {
+        if (e->type() == QEvent::FocusIn) TastiTenuti::istanza().rivedi();
+        // The window is drawn as it is exposed or updated: the first time, the moment it
+        // is on screen is when that drawing has been handed to the server.
+        const bool disegno = (e->type() == QEvent::UpdateRequest || e->type() == QEvent::Expose) && windowHandle()->isExposed();
+        if (disegno && attesaDisegno_) {
+            static_cast<QObject *>(o)->event(e);
+            comparsa_ = platform::serverTime();
+            attesaDisegno_ = false;
+            return true;
+        }
+        const bool bottone = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease
+                             || e->type() == QEvent::MouseButtonDblClick;
+        return bottone && !prende(static_cast<QMouseEvent *>(e), o);
+    }
     if (o == client_) {
         if (e->type() == QEvent::MouseMove) {
             auto *me = static_cast<QMouseEvent *>(e);
@@ -659,13 +674,11 @@ void ControlWidget::keyReleaseEvent(QKeyEvent *e)
 {
     if (!c_) return;
     QPointer<ControlWidget> self(this);
-    const bool space = e->key() == Qt::Key_Space;
-    dispatchKeyRelease(c_, e, [self, space] {
-        // A focused button pressed by Space is clicked when Space is let go.
-        if (!self || !self->c_ || !space || !self->pressed_ || self->c_->kind() != Kind::CommandButton) return;
-        self->pressed_ = false;
-        self->c_->raiseClick();
-    });
+    const bool acted = dispatchKeyRelease(c_, e);
+    // A focused button pressed by Space is clicked when Space is let go.
+    if (!acted || !self || !c_ || e->key() != Qt::Key_Space || !pressed_ || c_->kind() != Kind::CommandButton) return;
+    pressed_ = false;
+    c_->raiseClick();
 }
 
 } // namespace forms

@@ -1,7 +1,9 @@
 #pragma once
 // The widgets behind forms and controls (internal to the kit).
+#include <QHash>
 #include <QWidget>
-#include <functional>
+
+class QInputEvent;
 
 class QMenuBar;
 
@@ -21,14 +23,26 @@ public:
     void layoutClient();
     void detach() { form_ = nullptr; }
 
+    // Whether a key or mouse-button event may act on `ricevente`, one of this window's
+    // widgets. Input the pupil made before the window was on screen does not: the second
+    // press of a double press whose first press opened the window, however late it is
+    // handled. Nor does a release whose press that widget did not take. A press made once
+    // the window is on screen counts, however soon.
+    bool prende(const QInputEvent *e, const QObject *ricevente);
+
 protected:
     void closeEvent(QCloseEvent *e) override;
+    void showEvent(QShowEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
     Form *form_;
     QWidget *client_;
     QMenuBar *menuBar_ = nullptr;
+    ulong comparsa_ = 0;        // the server's time when it came on screen; 0 when unknown
+    bool attesaDisegno_ = false; // shown, not drawn yet
+    // Presses it took whose release has not come yet, and the widget that took each.
+    QHash<int, const QObject *> tasti_, bottoni_;
 };
 
 // Paints labels, buttons, picture boxes, frames, images, shapes, lines, options and
@@ -59,11 +73,12 @@ private:
 // Shared by painted and native widgets: turns Qt key events into the handlers' events. A
 // held key is one KeyDown and one KeyUp, however long it is held and whether or not its
 // repeats come flagged.
-// Returns true when the event was consumed (a repeat, or a character cancelled by its
-// handler); `ripetizione` tells whether it was a repeat.
+// Returns true when the event was consumed (a repeat, a press the window does not take, or
+// a character cancelled by its handler); `ripetizione` tells whether it was a repeat.
 bool dispatchKeyPress(Control *c, QKeyEvent *e, bool *ripetizione = nullptr);
-// The KeyUp, then `poi`, now or a moment later, once the release is known not to be a repeat.
-void dispatchKeyRelease(Control *c, QKeyEvent *e, std::function<void()> poi = {});
+// The KeyUp, at once, unless the release belongs to a hold that has already acted or to a
+// press the window did not take. True when it acted.
+bool dispatchKeyRelease(Control *c, QKeyEvent *e);
 int vbKeyCode(const QKeyEvent *e);
 int vbShift(Qt::KeyboardModifiers m);
 int vbButton(Qt::MouseButtons b);

@@ -20,17 +20,18 @@ void MotoreScansione::collega()
     manuale_ = finestra_->control(QLatin1String(nomeManuale_));
     automatica_ = finestra_->control(QLatin1String(nomeAutomatica_));
     timer_->Timer = [this] { tick(); };
-    manuale_->KeyDown = [this](int &k, int) { premuti_.insert(k); };
     manuale_->KeyUp = [this](int &k, int) { manualeKeyUp(k); };
-    automatica_->KeyDown = [this](int &k, int) { automaticaKeyDown(k); };
+    automatica_->KeyDown = [this](int &, int) {
+        if (tipo_ == 2 && pausaConQualsiasiTasto) pausa();
+    };
     automatica_->KeyPress = [this](int &c) { automaticaKeyPress(c); };
     automatica_->KeyUp = [this](int &k, int) { automaticaKeyUp(k); };
 }
 
-void MotoreScansione::imposta(int tipoScansione, int velocitaScansione, bool primoPassoManuale, int partenza)
+void MotoreScansione::imposta(int tipoScansione, int velocitaScansione, bool primoPasso, int partenza)
 {
     tipo_ = tipoScansione;
-    premuti_.clear();
+    nienteEvidenziato_ = tipoScansione == 2 && primoPasso;
     const int n = numeroElementi ? numeroElementi() : 0;
     switch (tipoScansione) {
     case 1:
@@ -42,7 +43,7 @@ void MotoreScansione::imposta(int tipoScansione, int velocitaScansione, bool pri
         // The catcher holds the keys from the start, not from the first tick: no other
         // control may take a switch press meanwhile.
         manuale_->SetFocus();
-        if (primoPassoManuale) passo();
+        if (primoPasso) passo();
         break;
     case 2:
         posizione = partenza >= 0 ? partenza : n - 1;
@@ -69,6 +70,7 @@ void MotoreScansione::passo()
     int prossima = successivo ? successivo(posizione) : posizione + 1;
     if (prossima >= n || prossima < 0) prossima = successivo ? std::clamp(prossima, 0, n - 1) : 0;
     posizione = prossima;
+    nienteEvidenziato_ = false;
     if (evidenzia) evidenzia(posizione, true);
 }
 
@@ -104,18 +106,12 @@ bool MotoreScansione::scegli()
 
 void MotoreScansione::manualeKeyUp(int codice)
 {
-    if (tipo_ != 1 || !premuti_.remove(codice)) return;
+    if (tipo_ != 1) return;
     if (codice == vbKeySpace) {
         if (!inAttesa()) passo();
     } else if (codice == vbKeyReturn) {
         scegli();
     }
-}
-
-void MotoreScansione::automaticaKeyDown(int codice)
-{
-    premuti_.insert(codice);
-    if (tipo_ == 2 && pausaConQualsiasiTasto) pausa();
 }
 
 void MotoreScansione::automaticaKeyPress(int carattere)
@@ -125,7 +121,9 @@ void MotoreScansione::automaticaKeyPress(int carattere)
 
 void MotoreScansione::automaticaKeyUp(int codice)
 {
-    if (tipo_ != 2 || !premuti_.remove(codice) || codice != vbKeySpace) return;
-    const bool avanti = scegli();
+    if (tipo_ != 2 || codice != vbKeySpace) return;
+    // Before the first tick the pupil sees no highlight, and chooses nothing: the
+    // scanning goes on.
+    const bool avanti = nienteEvidenziato_ || scegli();
     if (avanti && finestra_->isLoaded()) riprendi();
 }

@@ -3,7 +3,6 @@
 // scanning, Enter selects) or by a timer (automatic scanning: a held key pauses it,
 // releasing Space selects). Every scanned window uses this one engine and gives it its
 // own items and rules; the engine owns the timer, the two key catchers and the position.
-#include <QSet>
 #include <functional>
 
 namespace forms { class Form; class Control; }
@@ -31,9 +30,11 @@ public:
     // Binds the timer and the key catchers; once, when the window loads.
     void collega();
     // Sets the scanning up for an input mode: 0 none, 1 manual, 2 automatic, with the
-    // highlight before the first item (or at `partenza`). Manual scanning makes its first
-    // step at once when asked; automatic scanning waits for the first tick.
-    void imposta(int tipoScansione, int velocitaScansione, bool primoPassoManuale = true, int partenza = -1);
+    // position before the first item (or at `partenza`). With `primoPasso` the engine makes
+    // the first step that shows the highlight: manual scanning at once, automatic scanning
+    // at its first tick, nothing being highlighted until then. Without it the window shows
+    // its starting item itself.
+    void imposta(int tipoScansione, int velocitaScansione, bool primoPasso = true, int partenza = -1);
     // One step of the highlight.
     void passo();
     void pausa();
@@ -51,15 +52,14 @@ private:
     void tick();
     void manualeKeyUp(int codice);
     void automaticaKeyPress(int carattere);
-    void automaticaKeyDown(int codice);
     void automaticaKeyUp(int codice);
 
     forms::Form *finestra_;
     const char *nomeTimer_, *nomeManuale_, *nomeAutomatica_;
     forms::Control *timer_ = nullptr, *manuale_ = nullptr, *automatica_ = nullptr;
     int tipo_ = 0;
-    // Keys whose press this window saw: a release only counts after its own press, so a
-    // key held while the window changed does not select on the new one.
-    QSet<int> premuti_;
+    // Automatic scanning before its first tick: no item is highlighted, so the switch
+    // selects none.
+    bool nienteEvidenziato_ = false;
     bool scegliendo_ = false;
 };

@@ -83,6 +83,7 @@ void PannelloUscita::PresentaFinestraUscita()
     r.bersagli = {labelSi, labelNo};
     AdattaCarattere(finestra_->control(QStringLiteral("LabelDimensionaFont")), r);
 
+    if (!holder->Visible()) tastieraPrima_ = finestra_->window()->focusWidget();
     holder->setVisible(true);
     c("PictureSi")->setBackColor(si->BackColor());
     c("PictureNo")->setBackColor(no->BackColor());
@@ -112,6 +113,8 @@ void PannelloUscita::CommandNo_Click()
 {
     SbloccaMouse();
     c(contenitore_)->setVisible(false);
+    // The window is left as it was: the keys go where they went, at once.
+    if (tastieraPrima_ && tastieraPrima_->isVisible() && tastieraPrima_->isEnabled()) tastieraPrima_->setFocus(Qt::OtherFocusReason);
 }
 
 void PannelloUscita::CommandSi_Click()

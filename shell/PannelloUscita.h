@@ -4,6 +4,8 @@
 // pointer cannot leave it. The main menu and the five exercise windows carry it; they
 // differ only in the name and kind of the holder and in what yes does.
 #include "forms/Layout.h"
+#include <QPointer>
+#include <QWidget>
 #include <functional>
 
 namespace forms { class Form; class Control; }
@@ -37,4 +39,7 @@ private:
     forms::Form *finestra_;
     const char *contenitore_;
     std::function<void()> si_;
+    // What had the keyboard before the panel took it: "no" gives it back (in the scanning
+    // modes, the key catcher).
+    QPointer<QWidget> tastieraPrima_;
 };

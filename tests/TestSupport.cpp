@@ -206,16 +206,10 @@ void tastoComeX11(QWidget *w, QEvent::Type tipo, int tasto, ulong ora)
 void premiComeX11(QWidget *w, int tasto, int ripetizioni)
 {
     tastoComeX11(w, QEvent::KeyPress, tasto, g_oraServer += 1000);
-    g_oraServer += 500;
-    for (int i = 0; i < ripetizioni; ++i) {
-        tastoComeX11(w, QEvent::KeyRelease, tasto, g_oraServer += 33);
-        if (i % 2) QTest::qWait(5);
-        tastoComeX11(w, QEvent::KeyPress, tasto, g_oraServer);
-    }
+    for (int i = 0; i < ripetizioni; ++i) tastoComeX11(w, QEvent::KeyPress, tasto, g_oraServer += i == 0 ? 660 : 40);
 }
 
 void rilasciaComeX11(QWidget *w, int tasto)
 {
-    tastoComeX11(w, QEvent::KeyRelease, tasto, g_oraServer += 200);
-    QTest::qWait(100);
+    tastoComeX11(w, QEvent::KeyRelease, tasto, g_oraServer += 20);
 }

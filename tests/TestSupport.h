@@ -82,9 +82,8 @@ void preparaEsercizio(unsigned seme);
 void chiudiFinestre();
 
 class QWidget;
-// A key held as the X server repeats it on a busy machine: the first press, then release
-// and press pairs bearing the same server time and not flagged as repeats, every other
-// press a few milliseconds late. `rilasciaComeX11` sends the real release and waits until
-// it has surely acted (the widget may be gone afterwards).
+// A key held as the X server sends it to the program, which asks for detectable
+// auto-repeat: the first press, then repeated presses of the same key at the server's
+// repeat rate, none flagged as a repeat. `rilasciaComeX11` sends the one release at the end.
 void premiComeX11(QWidget *w, int tasto, int ripetizioni = 6);
 void rilasciaComeX11(QWidget *w, int tasto);

@@ -254,6 +254,28 @@ private slots:
         QVERIFY(!IfLoaded<FormEs1>());
         QVERIFY(IfLoaded<FormMenu>());
     }
+
+    // "No" leaves the window as it was: in automatic scanning the key catcher has the keys
+    // again at once, and Space pauses the scanning without waiting for the next tick.
+    void noRidaITastiAllaScansione()
+    {
+        Ambiente env;
+        TipoScansione = 2;
+        VelocitaScansione = 60;
+        auto &f = Default<FormEs1>();
+        f.Show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window()));
+        f.mnuEsci_Click();
+        QTest::mouseClick(f.control(QStringLiteral("CommandNo"))->widget(), Qt::LeftButton);
+        QVERIFY(!f.control(QStringLiteral("FrameUscita"))->Visible());
+        QWidget *tasti = QApplication::focusWidget();
+        QCOMPARE(tasti, f.PictureScansioneAutomatica->widget());
+        QTest::keyPress(tasti, Qt::Key_Space);
+        QVERIFY(!f.Timer1->Enabled());
+        QTest::keyRelease(tasti, Qt::Key_Space);
+        QCOMPARE(Esatti + Errati, 1);
+        QVERIFY(f.Timer1->Enabled());
+    }
 };
 
 QTEST_MAIN(TestEs1)

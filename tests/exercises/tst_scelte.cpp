@@ -148,6 +148,39 @@ private slots:
         QVERIFY(s.Timer1->Enabled());
     }
 
+    // What the screen marks is what the exercise gets. Before the first tick nothing is
+    // highlighted, so Space chooses nothing: DOMINO stays marked and chosen, as it is the
+    // first time the screen opens. An option chosen by the switch takes the mark from the
+    // one chosen before, also when the ring has not passed over that one yet.
+    void sceltaMostrataESceltaApplicata()
+    {
+        Ambiente env;
+        TipoScansione = 2;
+        RappresentazionePrima = 1;
+        EsercizioScelto = 0;
+        auto &s = Default<FormScelteDidattiche1>();
+        s.Show();
+        QWidget *w = s.PictureScansioneAutomatica->widget();
+        QTest::keyPress(w, Qt::Key_Space);
+        QTest::keyRelease(w, Qt::Key_Space);
+        QCOMPARE(RappresentazionePrima, 1);
+        QVERIFY(s.OptionDis1[1]->Value());
+        QCOMPARE(s.OptionDis1[1]->BackColor(), SceltaDidattica::kRosso);
+        QVERIFY(s.Timer1->Enabled());
+
+        s.Timer1->Timer(); // "Conferma"
+        s.Timer1->Timer(); // DITA, before DOMINO
+        QTest::keyClick(w, Qt::Key_Space);
+        QCOMPARE(RappresentazionePrima, 0);
+        QVERIFY(s.OptionDis1[0]->Value() && !s.OptionDis1[1]->Value());
+        QCOMPARE(s.OptionDis1[1]->BackColor(), s.BackColor());
+        QVERIFY(colorato(s, "PictureBoxImmagine", 0) && !colorato(s, "PictureBoxImmagine", 1));
+        while (s.PosizioneScansione() != 8) s.Timer1->Timer();
+        QTest::keyClick(w, Qt::Key_Space);
+        QVERIFY(caricata(QStringLiteral("FormEs1")));
+        QCOMPARE(RappresentazionePrima, 0);
+    }
+
     void lasciataDuranteLaPausa()
     {
         // The screen's activation pauses; if the pupil leaves meanwhile nothing of it runs.

@@ -1,13 +1,13 @@
 // The exit confirmation panel of the main menu: where and how it shows, its two words and
 // their common size, the hover colours, yes and no, the pointer kinds and confinement.
 #include "TestSupport.h"
+#include "AdattaCarattere.h"
 #include "FormMenu.h"
 #include "Modulo1.h"
 #include "ModuloPerIni.h"
 #include "modLanguageSupport.h"
 #include "forms/Twips.h"
 #include "platform/PointerConfine.h"
-#include <QElapsedTimer>
 #include <QtTest>
 #include <cmath>
 
@@ -169,15 +169,13 @@ void TestUscita::wordsAndTheirCommonSize()
 void TestUscita::missingWordsDoNotHang()
 {
     parole(QByteArray(), QByteArray());
-    QElapsedTimer t;
-    t.start();
     auto &m = pannelloAperto();
-    QVERIFY(t.elapsed() < 2000);
     QVERIFY(c(m, "FrameUscita")->Visible());
     QCOMPARE(c(m, "LabelSi")->Caption(), QString());
     QCOMPARE(c(m, "LabelNo")->Caption(), QString());
     QCOMPARE(c(m, "LabelNo")->FontSize(), c(m, "LabelSi")->FontSize());
     QVERIFY(c(m, "LabelSi")->FontSize() >= 12);
+    QVERIFY(c(m, "LabelSi")->FontSize() <= kDimensioneMassimaCarattere); // the growth stopped
     QVERIFY(std::isfinite(c(m, "LabelSi")->FontSize()));
 }
 

@@ -117,7 +117,7 @@ public:
         QProcess p;
         p.setProcessEnvironment(ambiente());
         p.start(exe, argomenti);
-        return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     }
 
     QProcessEnvironment ambiente() const
@@ -345,7 +345,7 @@ private slots:
             QVERIFY2(figlio.exitCode() == 0, qPrintable(coda + QLatin1Char('\n') + figlio.readAll()));
         }
         // The working queue really printed the text.
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(cups.uscita("funziona")).size() > 1000, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(cups.uscita("funziona")).size() > 1000, 60000);
         QVERIFY(!QFileInfo::exists(cups.uscita("rifiuta")));
         QVERIFY(!QFileInfo::exists(cups.uscita("ferma")));
     }
