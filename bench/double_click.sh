@@ -74,7 +74,7 @@ SI="801 530"
 NO="478 530"
 PANNELLO="930 470"              # inside "SÌ", clear of its picture and word: e0e0e0
 SFONDO_MENU="640 120"           # the main menu's own background colour there: 80ffff
-FACCINA="1096 100"              # inside the smiling face of an exercise: ffe782
+FACCINA="1096 100"              # inside the smiling face of an exercise: a yellow ffdxxx-ffexxx
 REGISTRO_TESTO="400 500"        # inside the record window's text: ffffff
 # Inside each number button of exercise 1's keypad (0 to 10), clear of its digit.
 TASTIERINO=(69 743 195 743 321 743 447 743 574 743 701 743 69 867 195 867 321 867 447 867 574 867)
@@ -111,7 +111,7 @@ disegnata() {
     case "$1" in
     avvio) [ "$("$SONDA" pixel $AVVIO_FACCIA)" = efefef ] ;;
     "Scelte didattiche") [[ "$("$SONDA" pixel $CONFERMA_ANGOLO)" =~ ^(c0c0c0|00ff00)$ ]] ;;
-    "Esercizio 1") [ "$("$SONDA" pixel $FACCINA)" = ffe782 ] ;;
+    "Esercizio 1") [[ "$("$SONDA" pixel $FACCINA)" =~ ^ff[de][0-9a-f]{3}$ ]] ;; # the face's yellows
     "Esercizi eseguiti") [ "$("$SONDA" pixel $REGISTRO_TESTO)" = ffffff ] ;;
     *) true ;; # the menu: its own colour already tells it
     esac
@@ -227,7 +227,7 @@ prova() {
         local tasto faccia
         tasto="$(evidenziato)"; faccia="$("$SONDA" pixel $FACCINA)"
         echo "$visto, button $tasto highlighted, face $faccia"
-        [ "$visto" = "Esercizio 1" ] && [ "$tasto" = 0 ] && [ "$faccia" = ffe782 ] ;;
+        [ "$visto" = "Esercizio 1" ] && [ "$tasto" = 0 ] && [[ "$faccia" =~ ^ff[de][0-9a-f]{3}$ ]] ;;
     no)
         avvia 2 || return 3
         xdotool key Return; attendi menu 300 || { echo "no menu"; return 1; }
