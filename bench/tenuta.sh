@@ -159,7 +159,7 @@ for h in $(seq "$HOLDS"); do
         if [ "$prima" = 0 ] && [ "$dopo" = "Scelte didattiche" ]; then esito=ok; buone=$((buone + 1)); fi
         echo "hold $h: ${SECONDS_HELD} s on button $prima, then up: $dopo: $esito"
         # Back to the menu: confirm, leave the exercise by its menu and the panel's yes.
-        [ "$dopo" = "Scelte didattiche" ] && { xdotool key Return; finestra >/dev/null; }
+        if [ "$dopo" = "Scelte didattiche" ]; then xdotool key Return; finestra >/dev/null || true; fi
         xdotool mousemove 151 8 click 1; sleep 1
         xdotool mousemove 801 530 click 1; sleep 0.5
         xdotool mousemove 640 512
