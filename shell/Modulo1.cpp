@@ -34,13 +34,13 @@ bool AvviaSistema()
     FileUtente = QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\brivomarte\\utenti\\_predefinito.INI");
     NomeUtente = QStringLiteral("_predefinito");
     LeggiImpostazioni();
-    // The users folder is read while the program starts, and kept while it stays as it is:
-    // the menu that "Avvio" opens lists it, and a folder of thousands of profiles takes a
-    // while to read.
-    ElencoUtenti(true);
     Default<FormArchivio>();
     CaricaNumeriInLettere();
     Default<FormAvvio>().Show();
+    // The users folder is read once the start window is on the screen, and kept while it
+    // stays as it is: the menu that "Avvio" opens lists it, and a folder of thousands of
+    // profiles takes a while to read.
+    ElencoUtenti(true);
     return true;
 }
 
