@@ -45,8 +45,9 @@ constexpr qint64 kClockTick = 2'000'000'000; // the coarsest file times kept (FA
 
 qint64 nanoseconds(const timespec &t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }
 
-// The folder's entries but "." and ".."; none when it cannot be read.
-const Reading *readFolder(QString folder)
+// The folder's entries but "." and ".."; none when it cannot be read. A new reading is kept
+// unless `keep` is false.
+const Reading *readFolder(QString folder, bool keep = true)
 {
     if (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1); // one folder, one reading
     const QByteArray nativo = QFile::encodeName(folder);
@@ -73,6 +74,10 @@ const Reading *readFolder(QString folder)
     std::sort(byName.begin(), byName.end());
     r.entries.reserve(byName.size());
     for (auto &[lower, name, type] : byName) r.entries.emplace_back(std::move(name), type);
+    if (!keep) {
+        static Reading once;
+        return &(once = std::move(r));
+    }
     if (g_readings.size() >= kReadingsMax && !g_readings.contains(folder)) g_readings.clear();
     return &(g_readings[folder] = std::move(r));
 }
@@ -163,6 +168,14 @@ bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, Q
         }
         if (type == DT_REG || (!filesOnly && type == DT_DIR)) names << e;
     }
+    return true;
+}
+
+bool folderEntries(const QString &folder, std::vector<std::pair<QString, unsigned char>> &entries)
+{
+    const Reading *r = readFolder(folder, false);
+    if (!r) return false;
+    entries = r->entries;
     return true;
 }
 

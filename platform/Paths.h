@@ -9,6 +9,8 @@
 // A part that does not exist yet keeps the spelling given.
 #include <QString>
 #include <QStringList>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -30,5 +32,11 @@ QString localPath(const QString &path);
 // files (and folders unless filesOnly), never pipes, sockets or devices.
 // Returns false when the folder cannot be listed.
 bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, QStringList &names);
+
+// Every entry of a folder (a path of this system) but "." and "..", each with its type as
+// the folder gives it (DT_REG, DT_DIR, DT_LNK, DT_UNKNOWN...): the listing kept for the
+// folder when it is still good, else a new reading that is not kept. False when the folder
+// cannot be read.
+bool folderEntries(const QString &folder, std::vector<std::pair<QString, unsigned char>> &entries);
 
 } // namespace platform

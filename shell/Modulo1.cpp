@@ -28,19 +28,21 @@ bool AvviaSistema()
     }
     platform::randomize();
     CreaCartelle();
-    // A run that ended in the middle of a write left the new file behind.
-    platform::removeInterruptedWrites(platform::localPath(CartellaRadice), 3);
-    platform::removeInterruptedWrites(platform::programFolder(), 0);
     FileUtente = QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\brivomarte\\utenti\\_predefinito.INI");
     NomeUtente = QStringLiteral("_predefinito");
     LeggiImpostazioni();
-    Default<FormArchivio>();
     CaricaNumeriInLettere();
     Default<FormAvvio>().Show();
+    // The archive of pictures is never shown: it is loaded once the start window is up.
+    Default<FormArchivio>();
     // The users folder is read once the start window is on the screen, and kept while it
     // stays as it is: the menu that "Avvio" opens lists it, and a folder of thousands of
     // profiles takes a while to read.
     ElencoUtenti(true);
+    // A run that ended in the middle of a write left the new file behind. Nothing before
+    // this needs them gone; the users folder is looked at through the listing just kept.
+    platform::removeInterruptedWrites(platform::localPath(CartellaRadice), 3);
+    platform::removeInterruptedWrites(platform::programFolder(), 0);
     return true;
 }
 
