@@ -31,10 +31,9 @@ bool AvviaSistema()
     FileUtente = QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\brivomarte\\utenti\\_predefinito.INI");
     NomeUtente = QStringLiteral("_predefinito");
     LeggiImpostazioni();
+    Default<FormArchivio>();
     CaricaNumeriInLettere();
     Default<FormAvvio>().Show();
-    // The archive of pictures is never shown: it is loaded once the start window is up.
-    Default<FormArchivio>();
     // The users folder is read once the start window is on the screen, and kept while it
     // stays as it is: the menu that "Avvio" opens lists it, and a folder of thousands of
     // profiles takes a while to read.
