@@ -88,15 +88,7 @@ carico() {
     for i in $(seq "$CARICHI"); do (while :; do :; done) & BUSY+=($!); done
 }
 
-# The default user's profile: the defaults, no sounds, the choice screens shown, with the
-# input mode given (line 15: 0 mouse, 2 automatic scanning).
-profilo() { # $1 home, $2 mode
-    local dir="$1/ImpostazioniProgrammiTesmo/BrivoMarte/utenti"
-    mkdir -p "$dir"
-    printf '%s\r\n' maiuscolo ' 1 ' ' 4 ' ' 10 ' False False False ' 255 ' ' 16711680 ' ' 16777215 ' \
-        ' 12648447 ' ' 16777152 ' True False "$2" ' 4 ' False False ' 9 ' '-2147483633 ' ' 255 ' \
-        >"$dir/_predefinito.INI"
-}
+. "$(dirname "$SELF")/profilo.sh"
 
 # tempi NAME ARGS... : one timing by tempi_x11, kept under NAME.
 tempi() {
@@ -117,6 +109,14 @@ attendi_finestra() {
         sleep 0.05
     done
     fail "the program showed no window"
+}
+
+# avvia HOME: the program started in that home folder, its window up.
+avvia() {
+    HOME="$1" "$BRIVO" >>"$LOG" 2>&1 &
+    PROG_PID=$!
+    attendi_finestra
+    sleep 0.8
 }
 
 # clicca NAME X Y : the pointer rests over the point first, then the timed click.
@@ -176,11 +176,8 @@ cambi() { # $1 idle|loaded
         echo
         for b in 0 1 2 3 4; do
             home="$WORK/home-cambi.$stato.$run.$b"
-            profilo "$home" ' 0 '
-            HOME="$home" "$BRIVO" >>"$LOG" 2>&1 &
-            PROG_PID=$!
-            attendi_finestra
-            sleep 0.8
+            profile "$home" ' 0 '
+            avvia "$home"
             printf '  %s run %d, exercise %d:' "$stato" "$run" $((b + 1))
             clicca "brivo_$stato" $AVVIO
             sleep 0.3
@@ -223,11 +220,8 @@ cambi_contesto() {
     echo $n
 }
 home="$WORK/home-scansione"
-profilo "$home" ' 2 '
-HOME="$home" "$BRIVO" >>"$LOG" 2>&1 &
-PROG_PID=$!
-attendi_finestra
-sleep 0.8
+profile "$home" ' 2 '
+avvia "$home"
 xdotool mousemove $AVVIO click 1
 sleep 2
 prima=$(cambi_contesto)

@@ -17,12 +17,8 @@
 // window came in one step, with its focus and every detail; K (for a start) the resident
 // memory of the program once the screen has settled. It exits non-zero when nothing
 // changed within 20 s.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XShm.h>
+#include "schermo_x11.h"
 #include <X11/extensions/XTest.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <csignal>
@@ -71,29 +67,14 @@ int main(int argc, char **argv)
         return 2;
     }
     const double settledMs = std::getenv("SETTLED_MS") ? std::atof(std::getenv("SETTLED_MS")) : 300;
-    Display *dpy = XOpenDisplay(nullptr);
-    if (!dpy || !XShmQueryExtension(dpy)) {
-        std::fprintf(stderr, "tempi_x11: no display with shared memory\n");
-        return 1;
-    }
-    const int scr = DefaultScreen(dpy);
-    const Window root = RootWindow(dpy, scr);
-    const int w = DisplayWidth(dpy, scr), h = DisplayHeight(dpy, scr);
-    XShmSegmentInfo shm{};
-    XImage *img = XShmCreateImage(dpy, DefaultVisual(dpy, scr), DefaultDepth(dpy, scr), ZPixmap, nullptr, &shm, w, h);
-    if (!img || img->bits_per_pixel != 32) {
-        std::fprintf(stderr, "tempi_x11: only 24- or 32-bit screens are supported\n");
-        return 1;
-    }
-    shm.shmid = shmget(IPC_PRIVATE, size_t(img->bytes_per_line) * h, IPC_CREAT | 0600);
-    shm.shmaddr = img->data = static_cast<char *>(shmat(shm.shmid, nullptr, 0));
-    XShmAttach(dpy, &shm);
-    XSync(dpy, False);
-    shmctl(shm.shmid, IPC_RMID, nullptr);
-    const size_t count = size_t(w) * h;
+    SchermoX11 schermo;
+    if (!schermo.apri("tempi_x11")) return 1;
+    Display *dpy = schermo.dpy;
+    const int scr = schermo.scr;
+    const size_t count = size_t(schermo.w) * schermo.h;
     auto grab = [&](std::vector<uint32_t> &out) {
-        if (!XShmGetImage(dpy, root, img, 0, 0, AllPlanes)) std::exit(1);
-        const auto *px = reinterpret_cast<const uint32_t *>(img->data);
+        const uint32_t *px = schermo.leggi();
+        if (!px) std::exit(1);
         out.assign(px, px + count);
     };
 
@@ -164,8 +145,5 @@ int main(int argc, char **argv)
         }
     }
     std::printf("\n");
-    XShmDetach(dpy, &shm);
-    shmdt(shm.shmaddr);
-    XCloseDisplay(dpy);
     return 0;
 }
