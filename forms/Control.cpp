@@ -1,6 +1,6 @@
 #include "Control.h"
 #include "Form.h"
-#include "FormWindow.h"
+#include "ControlWidget.h"
 #include "Twips.h"
 #include <QAction>
 #include <QComboBox>
