@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QHash>
 #include <QKeyEvent>
-#include <QSet>
 
 namespace forms {
 
@@ -96,22 +95,19 @@ public:
         const int k = e->key();
         if (e->isAutoRepeat() || giu_.contains(k)) return true;
         giu_.insert(k, e->nativeScanCode());
-        if (e->timestamp() != 0 && ultimoRilascio_.value(k) == e->timestamp()) {
-            giaRilasciati_.insert(k);
-            return true;
-        }
-        giaRilasciati_.remove(k);
-        return false;
+        return e->timestamp() != 0 && ultimoRilascio_.value(k) == e->timestamp();
     }
 
-    // True when the release acts: it ends a hold whose release has not acted yet.
+    // False when the release only repeats a held key. The releases that follow a hold's
+    // first repeat, its real release included, pass here: the window stops them, as their
+    // presses went nowhere and so were never taken (FormWindow::prende).
     bool rilascio(const QKeyEvent *e)
     {
         if (e->isAutoRepeat()) return false;
         const int k = e->key();
         giu_.remove(k);
         ultimoRilascio_.insert(k, e->timestamp());
-        return !giaRilasciati_.remove(k);
+        return true;
     }
 
     // A release made while no window of the program had the keyboard (one window gone,
@@ -120,12 +116,8 @@ public:
     void rivedi()
     {
         for (auto it = giu_.begin(); it != giu_.end();) {
-            if (platform::keyDown(it.value()) == false) {
-                giaRilasciati_.remove(it.key());
-                it = giu_.erase(it);
-            } else {
-                ++it;
-            }
+            if (platform::keyDown(it.value()) == false) it = giu_.erase(it);
+            else ++it;
         }
     }
 
@@ -144,7 +136,6 @@ private:
 
     QHash<int, quint32> giu_;        // keys down, with their native codes
     QHash<int, ulong> ultimoRilascio_;
-    QSet<int> giaRilasciati_;        // holds whose first repeat has already acted as their release
 };
 
 // Whether the control's window lets the event act on it (see FormWindow::prende).
