@@ -190,9 +190,11 @@ EsitoNome controllaNome(const QString &nome)
         if (QStringLiteral("\\/:*?\"<>|").contains(c)) return EsitoNome::SegniVietati;
     }
     if (nome.size() > kNomeMassimo) return EsitoNome::TroppoLungo;
+    // A leading dot hides the file on this system, and lists leave hidden files out.
     // Windows drops a final dot or blank from a file name, and takes a device name (with
     // any extension after it) for the device: the file would silently go astray.
-    if (nome.endsWith(QLatin1Char('.')) || nome.back().isSpace()) return EsitoNome::Riservato;
+    if (nome.startsWith(QLatin1Char('.')) || nome.endsWith(QLatin1Char('.')) || nome.back().isSpace())
+        return EsitoNome::Riservato;
     QString base = nome.section(QLatin1Char('.'), 0, 0);
     while (!base.isEmpty() && base.back().isSpace()) base.chop(1);
     base = base.toUpper();
