@@ -332,15 +332,16 @@ bool NomeUtenteSicuro(const QString &nome) { return ControllaNomeUtente(nome) ==
 
 void UtentiEsistenti::aggiorna()
 {
-    nomi_.clear();
-    nonElencati_.clear();
     // Every entry of the folder takes its name, whatever it is: a profile written under the
     // name of a pipe or a dangling link could never be saved.
-    QStringList voci;
+    QStringList voci, elencabili;
     platform::listEveryEntry(CartellaUtenti, QStringLiteral("*.ini"), voci);
-    for (const QString &v : voci) nomi_.insert(v.left(v.size() - 4).toCaseFolded());
-    nonElencati_ = nomi_;
-    for (const QString &nome : ElencoUtenti(true)) nonElencati_.remove(nome.toCaseFolded());
+    platform::listFolder(CartellaUtenti, QStringLiteral("*.ini"), false, elencabili);
+    auto nome = [](const QString &voce) { return voce.left(voce.size() - 4).toCaseFolded(); };
+    nomi_.clear();
+    for (const QString &v : voci) nomi_.insert(nome(v));
+    senzaFile_ = nomi_;
+    for (const QString &v : elencabili) senzaFile_.remove(nome(v));
 }
 
 bool UtentiEsistenti::contiene(const QString &nome) const
@@ -349,10 +350,7 @@ bool UtentiEsistenti::contiene(const QString &nome) const
     return nome.compare(QLatin1String("_predefinito"), Qt::CaseInsensitive) == 0 || nomi_.contains(nome.toCaseFolded());
 }
 
-bool UtentiEsistenti::elencato(const QString &nome) const
-{
-    return contiene(nome) && !nonElencati_.contains(nome.toCaseFolded());
-}
+bool UtentiEsistenti::senzaFile(const QString &nome) const { return senzaFile_.contains(nome.toCaseFolded()); }
 
 QStringList ElencoUtenti(bool conPredefinito)
 {

@@ -85,12 +85,13 @@ public:
     // profile, a folder, a pipe, a dangling link...), in any letter case, or it is the
     // default user's name.
     bool contiene(const QString &nome) const;
-    // True when that entry is also one that the user lists (ElencoUtenti) show.
-    bool elencato(const QString &nome) const;
+    // True when that entry is neither an ordinary file nor a folder (a pipe, a dangling
+    // link...), which the user lists leave out.
+    bool senzaFile(const QString &nome) const;
 
 private:
-    QSet<QString> nomi_;        // case-folded
-    QSet<QString> nonElencati_; // case-folded: taken, but in no list
+    QSet<QString> nomi_;      // case-folded
+    QSet<QString> senzaFile_; // case-folded
 };
 // The names of the profiles in the users folder that can be users' (NomeUtenteSicuro), as
 // their files spell them, in name order without regard to letter case (names alike but for

@@ -470,7 +470,7 @@ QString FormConfigura::MotivoNomeRifiutato(const QString &nome) const
     }
     // A name taken by something no list shows (a pipe, a dangling link) cannot be picked
     // either: the box says why.
-    if (esistenti_.contiene(nome) && !esistenti_.elencato(nome)) return TestoProfiloSenzaFile();
+    if (esistenti_.senzaFile(nome)) return TestoProfiloSenzaFile();
     if (esistenti_.contiene(nome))
         return MLSGetStringOr(QStringLiteral("0055"), QStringLiteral("Esiste già un alunno con questo nome: sceglilo da \"Modifica utente\" "
                                                      "oppure scrivi un altro nome."));
