@@ -48,10 +48,17 @@ extern const QString CartellaDati;     // saved activity records
 
 void ImpostaPredefiniti();
 // False when the profile could not be written; the user has been told. A profile that was
-// read where something no file can replace stands (a folder, a link leading out, a pipe)
-// held nothing of its own: the user is told once that it cannot be saved, and the result
-// is true, so that the teacher can move on to another user.
+// read where something no file can replace stands (a folder, a link leading out, a pipe),
+// or a new user's that finds such a thing in its place, held nothing of its own: the user
+// is told once that it cannot be saved, and the result is true, so that the teacher can
+// move on to another user.
 bool ScriviImpostazioni();
+// The current user (NomeUtente, FileUtente) is a new one, just named: its settings were not
+// read from its profile, which the first save makes.
+void ProfiloNuovo();
+// What the user is told when a profile cannot be saved because something that no file can
+// replace stands in its place.
+QString TestoProfiloSenzaFile();
 void LeggiImpostazioni();
 void CreaCartelle();
 // False when the folder or the readme could not be written; the user has been told.
@@ -74,15 +81,22 @@ bool NomeUtenteSicuro(const QString &nome);
 class UtentiEsistenti {
 public:
     void aggiorna(); // lists the folder again
-    // True when the folder held the profile of that name, in any letter case, or it is the
+    // True when the folder held an entry of that name with ".ini", of whatever kind (a
+    // profile, a folder, a pipe, a dangling link...), in any letter case, or it is the
     // default user's name.
     bool contiene(const QString &nome) const;
+    // True when that entry is neither an ordinary file nor a folder (a pipe, a dangling
+    // link...), which the user lists leave out.
+    bool senzaFile(const QString &nome) const;
 
 private:
-    QSet<QString> nomi_; // case-folded
+    QSet<QString> nomi_;      // case-folded
+    QSet<QString> senzaFile_; // case-folded
 };
-// The names of the profiles in the users folder, as their files spell them, in the
-// folder's order; the default user's only when asked for.
+// The names of the profiles in the users folder that can be users' (NomeUtenteSicuro), as
+// their files spell them, in name order without regard to letter case (names alike but for
+// it in a fixed order); profiles that are ordinary files or folders, not pipes, devices or
+// dangling links. The default user's only when asked for.
 QStringList ElencoUtenti(bool conPredefinito);
 // What a list shows for those users: in capitals when asked, except for names that
 // capitals alone would make look alike, which are shown as their files spell them.

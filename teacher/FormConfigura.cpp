@@ -426,13 +426,7 @@ void FormConfigura::RecuperaUtenti()
     voceUtente_ = -1;
     // The list shows the names in capitals; each entry keeps the name of the file it came
     // from, and picking it opens that file.
-    utenti_.clear();
-    for (const QString &nome : ElencoUtenti(false)) {
-        // Hidden profiles (their names begin with a dot) are left out, and so is a name that
-        // could not be a user's.
-        if (nome.startsWith(QLatin1Char('.')) || !NomeUtenteSicuro(nome)) continue;
-        utenti_ << nome;
-    }
+    utenti_ = ElencoUtenti(false);
     ListModificaUtente->AddItems(NomiDaMostrare(utenti_, true));
 }
 
@@ -468,11 +462,15 @@ QString FormConfigura::MotivoNomeRifiutato(const QString &nome) const
         return MLSGetStringOr(QStringLiteral("0056"), QStringLiteral("Questo nome è troppo lungo: il nome di un alunno può avere al massimo "
                                                      "%1 caratteri.").arg(kLunghezzaMassimaNome));
     case EsitoNomeUtente::Riservato:
-        return MLSGetStringOr(QStringLiteral("0057"), QStringLiteral("Questo nome non si può usare: non può finire con un punto o uno spazio, "
-                                                     "né essere un nome riservato del sistema, da solo o seguito da un punto "
-                                                     "e da altro: CON, PRN, AUX, NUL, CONIN$, CONOUT$, da COM0 a COM9 e da "
-                                                     "LPT0 a LPT9 (anche con ¹, ² o ³ al posto della cifra)."));
+        return MLSGetStringOr(QStringLiteral("0057"), QStringLiteral("Questo nome non si può usare: non può iniziare con un punto né finire "
+                                                     "con un punto o uno spazio, né essere un nome riservato del sistema, da "
+                                                     "solo o seguito da un punto e da altro: CON, PRN, AUX, NUL, CONIN$, "
+                                                     "CONOUT$, da COM0 a COM9 e da LPT0 a LPT9 (anche con ¹, ² o ³ al posto "
+                                                     "della cifra)."));
     }
+    // A name taken by something no list shows (a pipe, a dangling link) cannot be picked
+    // either: the box says why.
+    if (esistenti_.senzaFile(nome)) return TestoProfiloSenzaFile();
     if (esistenti_.contiene(nome))
         return MLSGetStringOr(QStringLiteral("0055"), QStringLiteral("Esiste già un alunno con questo nome: sceglilo da \"Modifica utente\" "
                                                      "oppure scrivi un altro nome."));
@@ -517,6 +515,7 @@ void FormConfigura::TextNuovoUtente_Change()
         nuovoInSospeso_ = false;
         FileUtente = PercorsoProfilo(nome);
         NomeUtente = nome;
+        ProfiloNuovo();
     }
     Label4->setCaption(NomeUtente);
 }

@@ -15,6 +15,8 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QtTest>
+#include <functional>
+#include <sys/stat.h>
 
 using namespace forms;
 
@@ -392,6 +394,86 @@ private slots:
         f.TextNuovoUtente->setText(QStringLiteral("Anna Maria"));
         QCOMPARE(NomeUtente, QStringLiteral("Anna Maria"));
         QVERIFY(env->messages.empty()); // said under the box, not in a box at every key
+    }
+
+    // A name beginning with a dot would be a hidden file, which no list shows: it is held
+    // as a device name is. Message 0057 names what the check refuses, in each language and
+    // in the program's own words, and the check refuses what it names.
+    void nomeConPuntoIniziale()
+    {
+        creaUtente(QStringLiteral("Bea"));
+        QVERIFY(writeBytes(profilo(QStringLiteral(".anna")), readBytes(profilo(QStringLiteral("Bea")))));
+        diventa(QStringLiteral("_predefinito"));
+        QCOMPARE(ElencoUtenti(true), QStringList{"Bea"}); // the menu's list, as "Modifica utente"'s
+        auto &f = apri();
+        f.OptionUtente[2]->setValue(1);
+        QMap<QString, QString> testi;
+        for (const char *lingua : {"Italiano", "English", "nessuna"}) {
+            MLSCurrentLanguage = QLatin1String(lingua);
+            for (const QString &nome : {QStringLiteral(".anna"), QStringLiteral(".bea")}) {
+                f.TextNuovoUtente->setText(QStringLiteral("x"));
+                f.TextNuovoUtente->setText(nome);
+                QVERIFY2(f.LabelAvvisoNome->Visible(), qPrintable(nome));
+                QCOMPARE(NomeUtente, QStringLiteral("_predefinito"));
+                const QString delFile = MLSGetStringOr(QStringLiteral("0057"), QString()); // none without a language
+                if (!delFile.isEmpty()) QCOMPARE(f.LabelAvvisoNome->Caption(), delFile);
+            }
+            const QString testo = testi[QLatin1String(lingua)] = f.LabelAvvisoNome->Caption();
+            for (const char *nominato : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "COM0", "COM9", "LPT0", "LPT9", "¹", "²", "³"})
+                QVERIFY2(testo.contains(QString::fromUtf8(nominato)), nominato);
+        }
+        QCOMPARE(testi["nessuna"], testi["Italiano"]);
+        QVERIFY(testi["Italiano"].contains(QStringLiteral("iniziare con un punto")));
+        QVERIFY(testi["English"].contains(QStringLiteral("begin with a dot")));
+        QStringList riservati{"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+        for (const char *porta : {"COM", "LPT"})
+            for (const QChar cifra : QStringLiteral("0123456789¹²³")) riservati << QLatin1String(porta) + cifra;
+        for (const QString &nome : riservati) {
+            QCOMPARE(ControllaNomeUtente(nome), EsitoNomeUtente::Riservato);
+            QCOMPARE(ControllaNomeUtente(nome.toLower() + QStringLiteral(".txt")), EsitoNomeUtente::Riservato);
+        }
+    }
+
+    // Every entry of the users folder takes its name, whatever it is: a pipe or a dangling
+    // link is no new user. One made after the folder was listed is found when the new user is
+    // left: it is said once that it cannot be saved, and the teacher moves on.
+    void nomePresoDaCioCheNonEUnFile()
+    {
+        QCOMPARE(mkfifo(QFile::encodeName(profilo(QStringLiteral("Pipa"))).constData(), 0644), 0);
+        QVERIFY(QFile::link(QStringLiteral("nessuno.ini"), profilo(QStringLiteral("Rotto"))));
+        auto &f = apri();
+        f.OptionUtente[2]->setValue(1);
+        for (const QString &nome : {QStringLiteral("pipa"), QStringLiteral("ROTTO")}) {
+            f.TextNuovoUtente->setText(nome);
+            QVERIFY2(f.LabelAvvisoNome->Visible(), qPrintable(nome));
+            QCOMPARE(f.LabelAvvisoNome->Caption(), TestoProfiloSenzaFile());
+            QCOMPARE(NomeUtente, QStringLiteral("_predefinito"));
+        }
+        QVERIFY(env->messages.empty());
+
+        const std::pair<QString, std::function<bool(const QString &)>> fatti[] = {
+            {QStringLiteral("Tubo"), [](const QString &p) { return mkfifo(QFile::encodeName(p).constData(), 0644) == 0; }},
+            {QStringLiteral("Lia"), [](const QString &p) { return QFile::link(QStringLiteral("altrove.ini"), p); }}};
+        for (const auto &[nome, crea] : fatti) {
+            f.OptionUtente[0]->setValue(1);
+            env->messages.clear();
+            f.OptionUtente[2]->setValue(1);
+            QVERIFY(crea(profilo(nome)));
+            f.TextNuovoUtente->setText(nome);
+            QVERIFY(!f.LabelAvvisoNome->Visible());
+            QCOMPARE(NomeUtente, nome);
+            f.OptionUtente[0]->setValue(1);
+            QCOMPARE(NomeUtente, QStringLiteral("_predefinito"));
+            QCOMPARE(env->messages.size(), size_t(1));
+            QCOMPARE(env->messages[0].text, TestoProfiloSenzaFile() + QStringLiteral("\r\n") + nome);
+            f.OptionUtente[2]->setValue(1);
+            f.TextNuovoUtente->setText(nome);
+            QCOMPARE(f.LabelAvvisoNome->Caption(), TestoProfiloSenzaFile());
+            QCOMPARE(NomeUtente, QStringLiteral("_predefinito"));
+            QCOMPARE(env->messages.size(), size_t(1));
+        }
+        QVERIFY(QFileInfo(profilo(QStringLiteral("Lia"))).isSymLink());
+        QVERIFY(!QFileInfo::exists(env->file(QStringLiteral("BrivoMarte/utenti/altrove.ini"))));
     }
 
     // The default user's profile, in whatever letter case, is not a pupil's.
