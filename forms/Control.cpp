@@ -456,13 +456,9 @@ QString filteredAsTyped(Control *c, const QString &text)
     if (!c || !c->KeyPress) return text;
     QString out;
     for (const QChar ch : text) {
-        // Control characters are never typed into a box; characters beyond 8 bits never
-        // reach the key handlers and pass as they do when typed.
-        if (ch.unicode() < 32 || ch.unicode() == 127) continue;
-        if (ch.unicode() > 255) {
-            out += ch;
-            continue;
-        }
+        // Control characters are never typed into a box. The handler is handed 8-bit
+        // characters only: one beyond them is one it could not let through.
+        if (ch.unicode() < 32 || ch.unicode() == 127 || ch.unicode() > 255) continue;
         int ascii = ch.unicode();
         c->raiseKeyPress(ascii);
         if (ascii > 0 && ascii < 256) out += QChar(ascii);
@@ -504,7 +500,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *e) override
     {
-        typing_ = !e->matches(QKeySequence::Paste);
+        const QString t = e->text();
+        typing_ = !e->matches(QKeySequence::Paste) && (t.isEmpty() || (t.size() == 1 && t[0].unicode() < 256));
         QLineEdit::keyPressEvent(e);
         typing_ = false;
     }
