@@ -44,6 +44,13 @@ void FormEserciziEseguiti::Form_Load()
     // The teacher may add a note before saving or printing; pasted text comes in plain,
     // so that the file holds only what the window itself formats.
     if (auto *editor = qobject_cast<QTextEdit *>(RichTextBox1->widget())) editor->setAcceptRichText(false);
+    RichTextBox1->PasteCut = [] {
+        platform::MsgBox(MLSGetStringOr(QStringLiteral("0061"), QStringLiteral("Il testo incollato era troppo lungo ed è stato tagliato: "
+                                                            "si possono incollare al massimo %1 caratteri alla volta, e il "
+                                                            "registro con le note può contenerne al massimo %2.")
+                                                            .arg(kPasteMaxChars).arg(kBoxMaxCharsWithPaste)),
+                         platform::vbExclamation, QStringLiteral("Brivomarte"));
+    };
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
     Command3->Click = [this] { Command3_Click(); };
