@@ -111,7 +111,13 @@ QString profiloSuDisco()
 bool g_profiloSenzaFile = false;
 QString g_profiloSenzaFileDetto; // the profile it was told for
 
+// Profiles whose failed write has just been told and is not told again (NonRidirlo).
+int g_nonRidire = 0;
+
 } // namespace
+
+NonRidirlo::NonRidirlo() { ++g_nonRidire; }
+NonRidirlo::~NonRidirlo() { --g_nonRidire; }
 
 void ImpostaPredefiniti()
 {
@@ -186,9 +192,10 @@ bool ScriviImpostazioni()
         }
         return true;
     }
-    platform::MsgBox(MLSGetStringOr(QStringLiteral("0045"), QStringLiteral("Non è stato possibile salvare le impostazioni dell'utente."))
-                         + QStringLiteral("\r\n") + NomeUtente,
-                     platform::vbExclamation, QStringLiteral("Brivomarte"));
+    if (g_nonRidire == 0)
+        platform::MsgBox(MLSGetStringOr(QStringLiteral("0045"), QStringLiteral("Non è stato possibile salvare le impostazioni dell'utente."))
+                             + QStringLiteral("\r\n") + NomeUtente,
+                         platform::vbExclamation, QStringLiteral("Brivomarte"));
     return false;
 }
 
@@ -301,13 +308,12 @@ bool CreaCartella(const QString &Percorso)
     return true;
 }
 
-void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza)
+void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza, int stile)
 {
     const QString testo = !conseguenza.isEmpty()
                               ? conseguenza
                               : MLSGetStringOr(QStringLiteral("0047"), QStringLiteral("Non è stato possibile scrivere il file:"));
-    platform::MsgBox(testo + QStringLiteral("\r\n") + percorso,
-                     platform::vbExclamation, QStringLiteral("Brivomarte"));
+    platform::MsgBox(testo + QStringLiteral("\r\n") + percorso, stile, QStringLiteral("Brivomarte"));
 }
 
 bool NomeUtenteSicuro(const QString &nome) { return ControllaNomeUtente(nome) == EsitoNomeUtente::Valido; }

@@ -2,6 +2,7 @@
 // The current user's settings, the profile files that keep them, the settings folders,
 // and the activity record of this run.
 #include "platform/Files.h"
+#include "platform/MessageBox.h"
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -52,6 +53,15 @@ void ImpostaPredefiniti();
 // held nothing of its own: the user is told once that it cannot be saved, and the result
 // is true, so that the teacher can move on to another user.
 bool ScriviImpostazioni();
+// While one lives, a profile that cannot be written is not told again: for a window that
+// has told it and hands over to one that saves the same user again as it comes up.
+class NonRidirlo {
+public:
+    NonRidirlo();
+    ~NonRidirlo();
+    NonRidirlo(const NonRidirlo &) = delete;
+    NonRidirlo &operator=(const NonRidirlo &) = delete;
+};
 void LeggiImpostazioni();
 void CreaCartelle();
 // False when the folder or the readme could not be written; the user has been told.
@@ -60,7 +70,8 @@ bool EsisteCartella(const QString &Percorso);
 bool EsisteFile(const QString &Percorso);
 // Tells the user that a file (given by its path on disk) could not be written and was
 // left as it was; `conseguenza`, when given, says instead what that means to the user.
-void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza = QString());
+void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza = QString(),
+                          int stile = platform::vbExclamation);
 
 // What stands in the way of a name becoming a user's profile file name.
 using EsitoNomeUtente = platform::EsitoNome;

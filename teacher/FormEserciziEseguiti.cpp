@@ -125,8 +125,11 @@ void FormEserciziEseguiti::Command2_Click()
     }
     const QString filtro = QString(QChar(0)) + QStringLiteral("*.rtf") + QChar(0);
     const QString percorso = ScegliFile(this, 2, QStringLiteral("Salva"), QString(), filtro, cartella, QStringLiteral("rtf"));
-    // A cancelled dialog and a file that could not be written end alike: nothing was saved.
-    if (percorso.isEmpty() || !platform::saveRtf(*Documento(), percorso)) nonSalvato();
+    // A cancelled dialog and a file that could not be written end alike, nothing was saved;
+    // the file is named, as every file that cannot be written is.
+    if (percorso.isEmpty()) nonSalvato();
+    else if (!platform::saveRtf(*Documento(), percorso))
+        AvvisaFileNonScritto(percorso, MLSGetString(QStringLiteral("0034")), platform::vbCritical | platform::vbOKOnly);
 }
 
 void FormEserciziEseguiti::Command1_Click()

@@ -3,6 +3,7 @@
 // switches with their profile writes, the names refused for a new user, and leaving.
 #include "TestSupport.h"
 #include "FormConfigura.h"
+#include "FormMenu.h"
 #include "Modulo1.h"
 #include "ModuloPerIni.h"
 #include "modLanguageSupport.h"
@@ -454,6 +455,29 @@ private slots:
         f.control(QStringLiteral("mnuEsci"))->raiseClick(); // leaving still leaves
         QVERIFY(!IfLoaded<FormConfigura>());
         QCOMPARE(NumeroMassimo, 7);
+    }
+
+    // Leaving with a profile that cannot be written says so once, though the menu saves the
+    // same user again as it comes up; a later switch in the menu says it again.
+    void uscitaNonScrittaDettaUnaVolta()
+    {
+        creaUtente(QStringLiteral("Bea"));
+        creaUtente(QStringLiteral("Anna"));
+        LeggiImpostazioni();
+        auto &f = apri();
+        QFile::remove(profilo(QStringLiteral("Anna")));
+        QVERIFY(QDir().mkdir(profilo(QStringLiteral("Anna")))); // no file can be written there now
+        f.HScroll4->setValue(7);
+        f.control(QStringLiteral("mnuEsci"))->raiseClick();
+        QCOMPARE(finestreCaricate(), QStringList{"FormMenu"});
+        QCOMPARE(env->messages.size(), size_t(1));
+        QVERIFY(env->messages[0].text.startsWith(QStringLiteral("Non è stato possibile salvare le impostazioni")));
+        QCOMPARE(NumeroMassimo, 7);
+        auto *m = IfLoaded<FormMenu>();
+        QCOMPARE(m->Combo1->Text(), QStringLiteral("ANNA"));
+        m->Combo1->setListIndex(m->Combo1->ListIndex() == 0 ? 1 : 0);
+        QCOMPARE(env->messages.size(), size_t(2));
+        QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Anna"))); // refused: her settings stay in force
     }
 
     void uscitaScriveSempre()

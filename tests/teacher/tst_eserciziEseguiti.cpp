@@ -324,8 +324,10 @@ private slots:
         risposta = uscite.filePath(QStringLiteral("manca/anna.rtf")); // a folder that is not there
         f.Command2->raiseClick();
         QCOMPARE(env->messages.size(), size_t(2));
+        // The file that could not be written is named, as every such file is.
+        QCOMPARE(env->messages[0].text, QStringLiteral("Il registro degli esercizi non è stato salvato."));
+        QCOMPARE(env->messages[1].text, QStringLiteral("Il registro degli esercizi non è stato salvato.\r\n") + risposta);
         for (const auto &m : env->messages) {
-            QCOMPARE(m.text, QStringLiteral("Il registro degli esercizi non è stato salvato."));
             QCOMPARE(m.style, int(platform::vbCritical));
             QCOMPARE(m.title, QStringLiteral("Brivomarte"));
         }
