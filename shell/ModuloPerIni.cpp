@@ -358,6 +358,8 @@ QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo)
 
 QString PercorsoProfilo(const QString &nome) { return CartellaUtenti + nome + QStringLiteral(".ini"); }
 
+QString NomeDelProfilo() { return FileUtente.section(QLatin1Char('\\'), -1).chopped(4); }
+
 namespace {
 // The last header was written: the pieces of its exercise follow it. Once a header is
 // refused, its exercise's pieces are written nowhere, rather than onto the line before.

@@ -100,6 +100,9 @@ QStringList ElencoUtenti(bool conPredefinito);
 QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo);
 // The profile path the user switches build.
 QString PercorsoProfilo(const QString &nome);
+// The current user's name as the profile's file spells it (NomeUtente is the name as the
+// user was picked, in capitals from a list that shows capitals).
+QString NomeDelProfilo();
 
 // Writers of the activity record. A header takes two lines (the header and the line the
 // exercise then fills); it is refused, returning false, when it would not fit, and the

@@ -455,7 +455,7 @@ void FormConfigura::ListModificaUtente_Click()
     }
     voceUtente_ = i;
     FileUtente = PercorsoProfilo(nome);
-    NomeUtente = nome;
+    NomeUtente = ListModificaUtente->List(i); // as listed; the profile is the file it came from
     Label4->setCaption(NomeUtente);
     LeggiImpostazioni();
     ImpostaConfigurazioni();

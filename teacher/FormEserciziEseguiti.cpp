@@ -106,9 +106,11 @@ void FormEserciziEseguiti::Command3_Click()
 
 QString FormEserciziEseguiti::CartellaRegistri()
 {
-    // A name that could lead out of the records folder is never used as a path.
-    if (!NomeUtenteSicuro(NomeUtente)) return CartellaDati;
-    return CartellaDati + NomeUtente + QStringLiteral("\\");
+    // The user's folder is named as the profile's file is. A name that could lead out of the
+    // records folder is never used as a path.
+    const QString nome = NomeDelProfilo();
+    if (!NomeUtenteSicuro(nome)) return CartellaDati;
+    return CartellaDati + nome + QStringLiteral("\\");
 }
 
 void FormEserciziEseguiti::Command2_Click()

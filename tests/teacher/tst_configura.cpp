@@ -225,7 +225,10 @@ private slots:
         f.HScroll4->setValue(8);
         f.ListModificaUtente->setListIndex(0);
         QCOMPARE(readLines(profilo(QStringLiteral("_predefinito")))[3], QStringLiteral(" 8 "));
-        QCOMPARE(f.Label4->Caption(), QStringLiteral("Anna")); // the name as her file spells it
+        // Named as the list shows her; her profile is the file the entry came from.
+        QCOMPARE(f.Label4->Caption(), QStringLiteral("ANNA"));
+        QCOMPARE(NomeUtente, QStringLiteral("ANNA"));
+        QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Anna")));
         QCOMPARE(f.HScroll4->Value(), 6);
         // Her profile is written back to her own file, whatever its letter case.
         f.HScroll4->setValue(3);
@@ -419,7 +422,8 @@ private slots:
         QCOMPARE(f.ListModificaUtente->ListCount(), 1);
         f.ListModificaUtente->setListIndex(0);
         QCOMPARE(NumeroMassimo, 7);
-        QCOMPARE(NomeUtente, QStringLiteral("Strauß"));
+        QCOMPARE(NomeUtente, QStringLiteral("STRAUSS"));
+        QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Strauß")));
         f.HScroll4->setValue(5);
         f.control(QStringLiteral("mnuEsci"))->raiseClick();
         QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase),

@@ -334,14 +334,30 @@ private slots:
         QCOMPARE(f.RichTextBox1->Text(), prima);
     }
 
+    // A pupil picked from a list in capitals is named so at the head of the record; the
+    // folder of the pupil's records keeps the spelling of the profile's file.
+    void pupilAsPickedFolderAsTheFile()
+    {
+        NomeUtente = QStringLiteral("ANNA");
+        auto &f = apri();
+        QCOMPARE(righe(f).value(0), QStringLiteral("ANNA"));
+        verificaIntestazione(f);
+        risposta = uscite.filePath(QStringLiteral("anna.rtf"));
+        f.Command2->raiseClick();
+        QCOMPARE(cartelleDialogo, std::vector<QString>{env->file(QStringLiteral("BrivoMarte/dati/Anna"))});
+        QVERIFY(env->messages.empty());
+    }
+
     void unsafeUserNameIsNoFolder()
     {
-        NomeUtente = QStringLiteral("..\\fuori");
+        // The records' folder is named as the profile's file: one that could lead out of the
+        // records folder is never used as a path.
+        NomeUtente = QStringLiteral("..");
+        FileUtente = PercorsoProfilo(NomeUtente);
         auto &f = apri();
         risposta = uscite.filePath(QStringLiteral("x.rtf"));
         f.Command2->raiseClick();
         QCOMPARE(cartelleDialogo, std::vector<QString>{env->file(QStringLiteral("BrivoMarte/dati"))});
-        QVERIFY(!QFileInfo::exists(env->file(QStringLiteral("BrivoMarte/fuori"))));
         QVERIFY(QFileInfo::exists(risposta));
     }
 
