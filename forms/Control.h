@@ -48,6 +48,13 @@ enum : int { vbShapeRectangle = 0, vbShapeSquare = 1, vbShapeOval = 2, vbShapeCi
              vbShapeRoundedRectangle = 4, vbShapeRoundedSquare = 5 };
 enum : int { vbFSSolid = 0, vbFSTransparent = 1 };
 
+// What a multi-line box takes from one paste or drop, and what it holds at most once text
+// is pasted or dropped into it (characters). A note is a few lines: ten pages at once, and
+// a box of a hundred, are far more than one needs and still laid out at once, even as one
+// paragraph; megabytes of text would keep the window laying it out for minutes.
+constexpr int kPasteMaxChars = 20000;
+constexpr int kBoxMaxCharsWithPaste = 200000;
+
 // Key codes the handlers receive.
 enum : int { vbKeyBack = 8, vbKeyTab = 9, vbKeyReturn = 13, vbKeyEscape = 27, vbKeySpace = 32 };
 
@@ -194,6 +201,9 @@ public:
     std::function<void(int &keyCode, int shift)> KeyUp;
     std::function<void()> Timer;
     std::function<void(Control *source, double x, double y)> DragDrop;
+    // A multi-line box: text pasted or dropped into it was cut to what the box takes
+    // (raised once per paste or drop, after it).
+    std::function<void()> PasteCut;
 
     // The kit's side: the widget (none for menus and timers).
     QWidget *widget() const { return widget_; }
@@ -209,6 +219,7 @@ public:
     bool raiseKeyDown(int &code, int shift);
     bool raiseKeyPress(int &ascii);
     bool raiseKeyUp(int &code, int shift);
+    void raisePasteCut();
 
 private:
     friend class Form;

@@ -120,7 +120,13 @@ QString g_profiloLetto;          // the profile that was found for
 QString g_profiloNuovo;          // a new user's profile (FileUtente), never read: looked at when saved
 QString g_profiloSenzaFileDetto; // the profile it was told for
 
+// Profiles whose failed write has just been told and is not told again (NonRidirlo).
+int g_nonRidire = 0;
+
 } // namespace
+
+NonRidirlo::NonRidirlo() { ++g_nonRidire; }
+NonRidirlo::~NonRidirlo() { --g_nonRidire; }
 
 void ImpostaPredefiniti()
 {
@@ -195,9 +201,10 @@ bool ScriviImpostazioni()
         }
         return true;
     }
-    platform::MsgBox(MLSGetStringOr(QStringLiteral("0045"), QStringLiteral("Non è stato possibile salvare le impostazioni dell'utente."))
-                         + QStringLiteral("\r\n") + NomeUtente,
-                     platform::vbExclamation, QStringLiteral("Brivomarte"));
+    if (g_nonRidire == 0)
+        platform::MsgBox(MLSGetStringOr(QStringLiteral("0045"), QStringLiteral("Non è stato possibile salvare le impostazioni dell'utente."))
+                             + QStringLiteral("\r\n") + NomeUtente,
+                         platform::vbExclamation, QStringLiteral("Brivomarte"));
     return false;
 }
 
@@ -319,13 +326,12 @@ bool CreaCartella(const QString &Percorso)
     return true;
 }
 
-void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza)
+void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza, int stile)
 {
     const QString testo = !conseguenza.isEmpty()
                               ? conseguenza
                               : MLSGetStringOr(QStringLiteral("0047"), QStringLiteral("Non è stato possibile scrivere il file:"));
-    platform::MsgBox(testo + QStringLiteral("\r\n") + percorso,
-                     platform::vbExclamation, QStringLiteral("Brivomarte"));
+    platform::MsgBox(testo + QStringLiteral("\r\n") + percorso, stile, QStringLiteral("Brivomarte"));
 }
 
 bool NomeUtenteSicuro(const QString &nome) { return ControllaNomeUtente(nome) == EsitoNomeUtente::Valido; }
@@ -381,6 +387,8 @@ QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo)
 }
 
 QString PercorsoProfilo(const QString &nome) { return CartellaUtenti + nome + QStringLiteral(".ini"); }
+
+QString NomeDelProfilo() { return FileUtente.section(QLatin1Char('\\'), -1).chopped(4); }
 
 namespace {
 // The last header was written: the pieces of its exercise follow it. Once a header is

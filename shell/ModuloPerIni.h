@@ -2,6 +2,7 @@
 // The current user's settings, the profile files that keep them, the settings folders,
 // and the activity record of this run.
 #include "platform/Files.h"
+#include "platform/MessageBox.h"
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -59,6 +60,15 @@ void ProfiloNuovo();
 // What the user is told when a profile cannot be saved because something that no file can
 // replace stands in its place.
 QString TestoProfiloSenzaFile();
+// While one lives, a profile that cannot be written is not told again: for a window that
+// has told it and hands over to one that saves the same user again as it comes up.
+class NonRidirlo {
+public:
+    NonRidirlo();
+    ~NonRidirlo();
+    NonRidirlo(const NonRidirlo &) = delete;
+    NonRidirlo &operator=(const NonRidirlo &) = delete;
+};
 void LeggiImpostazioni();
 void CreaCartelle();
 // False when the folder or the readme could not be written; the user has been told.
@@ -67,7 +77,8 @@ bool EsisteCartella(const QString &Percorso);
 bool EsisteFile(const QString &Percorso);
 // Tells the user that a file (given by its path on disk) could not be written and was
 // left as it was; `conseguenza`, when given, says instead what that means to the user.
-void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza = QString());
+void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza = QString(),
+                          int stile = platform::vbExclamation);
 
 // What stands in the way of a name becoming a user's profile file name.
 using EsitoNomeUtente = platform::EsitoNome;
@@ -103,6 +114,9 @@ QStringList ElencoUtenti(bool conPredefinito);
 QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo);
 // The profile path the user switches build.
 QString PercorsoProfilo(const QString &nome);
+// The current user's name as the profile's file spells it (NomeUtente is the name as the
+// user was picked, in capitals from a list that shows capitals).
+QString NomeDelProfilo();
 
 // Writers of the activity record. A header takes two lines (the header and the line the
 // exercise then fills); it is refused, returning false, when it would not fit, and the

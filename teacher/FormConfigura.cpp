@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include <QLocale>
 #include <algorithm>
+#include <optional>
 
 using namespace forms;
 
@@ -340,9 +341,14 @@ void FormConfigura::TabStrip1_Click()
 
 void FormConfigura::mnuEsci_Click()
 {
-    // A profile that cannot be written has been reported; its settings stay in memory.
-    ScriviUtenteCorrente();
-    Default<FormMenu>().Show();
+    // A profile that cannot be written has been reported; its settings stay in memory. The
+    // menu saves the same user again as it comes up: that failure is not told twice.
+    const bool scritto = ScriviUtenteCorrente();
+    {
+        std::optional<NonRidirlo> detto;
+        if (!scritto) detto.emplace();
+        Default<FormMenu>().Show();
+    }
     Unload();
 }
 
@@ -443,7 +449,7 @@ void FormConfigura::ListModificaUtente_Click()
     }
     voceUtente_ = i;
     FileUtente = PercorsoProfilo(nome);
-    NomeUtente = nome;
+    NomeUtente = ListModificaUtente->List(i); // as listed; the profile is the file it came from
     Label4->setCaption(NomeUtente);
     LeggiImpostazioni();
     ImpostaConfigurazioni();

@@ -330,7 +330,8 @@ void TestMenu::otherUserIsSavedReadAndApplied()
     NumeroMassimo = 9; // changed in memory: must not be lost by the switch
 
     m.Combo1->setListIndex(1);
-    QCOMPARE(NomeUtente, QStringLiteral("Bea")); // as her file spells it
+    QCOMPARE(NomeUtente, QStringLiteral("BEA")); // as the list shows her
+    QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Bea"))); // her own file
     QCOMPARE(readLines(profilo("Anna")).value(3), QStringLiteral(" 9 "));
     QCOMPARE(NumeroMassimo, 7);
     QCOMPARE(TipoCarattere, QStringLiteral("minuscolo"));
@@ -695,7 +696,8 @@ void TestMenu::switchWithAnUnwritableProfileKeepsTheSettings()
     NumeroMassimo = 6;
     m.Combo1->setListIndex(1);
     QCOMPARE(env->messages.size(), size_t(1));
-    QCOMPARE(NomeUtente, QStringLiteral("Anna"));
+    QCOMPARE(NomeUtente, QStringLiteral("ANNA"));
+    QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Anna")));
     QCOMPARE(NumeroMassimo, 6);
     // The list shows again the user whose settings are in force.
     QCOMPARE(m.Combo1->ListIndex(), 0);
@@ -718,7 +720,7 @@ void TestMenu::userWhoseProfileIsNoFileLetsTheTeacherMoveOn()
     m.Hide();
     m.Show();
     m.Combo1->setListIndex(0);
-    QCOMPARE(NomeUtente, QStringLiteral("Anna"));
+    QCOMPARE(NomeUtente, QStringLiteral("ANNA")); // Dir's settings, read as missing, show capitals
     QCOMPARE(env->messages.size(), size_t(1));
     QVERIFY(env->messages[0].text.endsWith(QStringLiteral("\r\nDir")));
     // Likewise from the configuration window's list.
@@ -729,7 +731,7 @@ void TestMenu::userWhoseProfileIsNoFileLetsTheTeacherMoveOn()
     c->OptionUtente[1]->setValue(1);
     QCOMPARE(env->messages.size(), size_t(2));
     c->ListModificaUtente->setListIndex(1);
-    QCOMPARE(NomeUtente, QStringLiteral("Bea"));
+    QCOMPARE(NomeUtente, QStringLiteral("BEA"));
     QCOMPARE(env->messages.size(), size_t(2));
     QVERIFY(QFileInfo(profilo("Dir")).isDir());
 }
@@ -765,7 +767,8 @@ void TestMenu::pickingOpensItsOwnFile()
     const int strauss = m.Combo1->List(0) == QStringLiteral("STRAUSS") ? 0 : 1;
     QCOMPARE(m.Combo1->List(strauss), QStringLiteral("STRAUSS"));
     m.Combo1->setListIndex(strauss);
-    QCOMPARE(NomeUtente, QStringLiteral("Strauß"));
+    QCOMPARE(NomeUtente, QStringLiteral("STRAUSS"));
+    QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Strauß")));
     QCOMPARE(NumeroMassimo, 7);
     NumeroMassimo = 5;
     Form::UnloadAll();

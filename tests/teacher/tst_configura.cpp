@@ -3,6 +3,7 @@
 // switches with their profile writes, the names refused for a new user, and leaving.
 #include "TestSupport.h"
 #include "FormConfigura.h"
+#include "FormMenu.h"
 #include "Modulo1.h"
 #include "ModuloPerIni.h"
 #include "modLanguageSupport.h"
@@ -226,7 +227,10 @@ private slots:
         f.HScroll4->setValue(8);
         f.ListModificaUtente->setListIndex(0);
         QCOMPARE(readLines(profilo(QStringLiteral("_predefinito")))[3], QStringLiteral(" 8 "));
-        QCOMPARE(f.Label4->Caption(), QStringLiteral("Anna")); // the name as her file spells it
+        // Named as the list shows her; her profile is the file the entry came from.
+        QCOMPARE(f.Label4->Caption(), QStringLiteral("ANNA"));
+        QCOMPARE(NomeUtente, QStringLiteral("ANNA"));
+        QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Anna")));
         QCOMPARE(f.HScroll4->Value(), 6);
         // Her profile is written back to her own file, whatever its letter case.
         f.HScroll4->setValue(3);
@@ -500,7 +504,8 @@ private slots:
         QCOMPARE(f.ListModificaUtente->ListCount(), 1);
         f.ListModificaUtente->setListIndex(0);
         QCOMPARE(NumeroMassimo, 7);
-        QCOMPARE(NomeUtente, QStringLiteral("Strauß"));
+        QCOMPARE(NomeUtente, QStringLiteral("STRAUSS"));
+        QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Strauß")));
         f.HScroll4->setValue(5);
         f.control(QStringLiteral("mnuEsci"))->raiseClick();
         QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase),
@@ -536,6 +541,29 @@ private slots:
         f.control(QStringLiteral("mnuEsci"))->raiseClick(); // leaving still leaves
         QVERIFY(!IfLoaded<FormConfigura>());
         QCOMPARE(NumeroMassimo, 7);
+    }
+
+    // Leaving with a profile that cannot be written says so once, though the menu saves the
+    // same user again as it comes up; a later switch in the menu says it again.
+    void uscitaNonScrittaDettaUnaVolta()
+    {
+        creaUtente(QStringLiteral("Bea"));
+        creaUtente(QStringLiteral("Anna"));
+        LeggiImpostazioni();
+        auto &f = apri();
+        QFile::remove(profilo(QStringLiteral("Anna")));
+        QVERIFY(QDir().mkdir(profilo(QStringLiteral("Anna")))); // no file can be written there now
+        f.HScroll4->setValue(7);
+        f.control(QStringLiteral("mnuEsci"))->raiseClick();
+        QCOMPARE(finestreCaricate(), QStringList{"FormMenu"});
+        QCOMPARE(env->messages.size(), size_t(1));
+        QVERIFY(env->messages[0].text.startsWith(QStringLiteral("Non è stato possibile salvare le impostazioni")));
+        QCOMPARE(NumeroMassimo, 7);
+        auto *m = IfLoaded<FormMenu>();
+        QCOMPARE(m->Combo1->Text(), QStringLiteral("ANNA"));
+        m->Combo1->setListIndex(m->Combo1->ListIndex() == 0 ? 1 : 0);
+        QCOMPARE(env->messages.size(), size_t(2));
+        QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Anna"))); // refused: her settings stay in force
     }
 
     void uscitaScriveSempre()
