@@ -7,7 +7,7 @@
 using namespace forms;
 
 FormEs4::FormEs4()
-    : FormAbbinamento(QStringLiteral("FormEs4"), "FrameUscita", 5, "PictureBox1", "PictureBoxSecondaImmagine", "LabelSecondoNumero", "Image2")
+    : FormAbbinamento(QStringLiteral("FormEs4"), "PictureBoxUscita", 5, "PictureBox1", "PictureBoxSecondaImmagine", "LabelSecondoNumero", "Image2")
 {
     setCaption(QStringLiteral("Esercizio 4"));
     setClientSize(11370, 7245);
@@ -42,6 +42,8 @@ void FormEs4::layout(Layout &l)
     c.manuale = {7440, 7080, 615, 495};
     c.automatica = {8160, 7080, 495, 495};
     c.spaziAzzera = 1;
+    c.uscita = "PictureBoxUscita";
+    c.tipoUscita = Kind::PictureBox;
     // The order menu stands between the count reset and the exit.
     c.menuPropri = [](Layout &m) {
         m.add(Kind::Menu, "mnuOrdine").cap("Ordine");

@@ -1,6 +1,6 @@
 #include "Control.h"
 #include "Form.h"
-#include "FormWindow.h"
+#include "ControlWidget.h"
 #include "Twips.h"
 #include <QAction>
 #include <QComboBox>
@@ -47,11 +47,6 @@ QString Control::fullName() const
     return index_ >= 0 ? QStringLiteral("%1(%2)").arg(name_).arg(index_) : name_;
 }
 
-bool Control::isContainer() const
-{
-    return kind_ == Kind::PictureBox || kind_ == Kind::Frame;
-}
-
 bool Control::hasCaption() const
 {
     switch (kind_) {
@@ -67,8 +62,6 @@ bool Control::isLightweight() const
 {
     return kind_ == Kind::Label || kind_ == Kind::Image || kind_ == Kind::Shape || kind_ == Kind::Line;
 }
-
-QWidget *Control::containerWidget() const { return widget_; }
 
 int Control::shapeOverhang() const { return borderStyle_ == 0 ? 0 : (std::max(1, borderWidth_) + 1) / 2; }
 
@@ -198,8 +191,6 @@ void Control::setFontSize(double points)
 }
 
 void Control::setAlignment(int a) { alignment_ = a; if (widget_) widget_->update(); }
-void Control::setAutoSize(bool a) { autoSize_ = a; if (a && kind_ == Kind::Label) resizeToText(); }
-void Control::setBackStyle(int s) { backStyle_ = s; if (widget_) widget_->update(); }
 void Control::setBorderStyle(int s) { borderStyle_ = s; if (widget_) widget_->update(); }
 void Control::setMousePointer(int p) { mousePointer_ = p; applyCursor(); }
 void Control::setMouseIcon(const QCursor &c) { mouseIcon_ = c; applyCursor(); }
@@ -247,7 +238,6 @@ void Control::setFillColor(int32_t c) { if (fillColor_ != c) { fillColor_ = c; i
 void Control::setBorderColor(int32_t c) { borderColor_ = c; if (widget_) widget_->update(); }
 void Control::setBorderWidth(int w) { borderWidth_ = std::max(0, w); applyGeometry(); if (widget_) widget_->update(); }
 void Control::setPicture(const Picture &p) { picture_ = p; if (widget_) widget_->update(); }
-void Control::setStretch(bool s) { stretch_ = s; if (widget_) widget_->update(); }
 
 // ---- values ----
 
@@ -391,8 +381,6 @@ void Control::ZOrder(int position)
     else widget_->lower();
 }
 
-void Control::Refresh() { if (widget_) widget_->repaint(); }
-
 // ---- events ----
 
 // Every handler runs with its window held (Form::Busy), so that a handler that unloads its
@@ -444,6 +432,13 @@ bool Control::raiseKeyUp(int &code, int shift)
     return true;
 }
 
+void Control::raisePasteCut()
+{
+    if (!PasteCut) return;
+    Form::Busy busy(form_);
+    PasteCut();
+}
+
 // ---- widgets ----
 
 namespace {
@@ -456,13 +451,9 @@ QString filteredAsTyped(Control *c, const QString &text)
     if (!c || !c->KeyPress) return text;
     QString out;
     for (const QChar ch : text) {
-        // Control characters are never typed into a box; characters beyond 8 bits never
-        // reach the key handlers and pass as they do when typed.
-        if (ch.unicode() < 32 || ch.unicode() == 127) continue;
-        if (ch.unicode() > 255) {
-            out += ch;
-            continue;
-        }
+        // Control characters are never typed into a box. The handler is handed 8-bit
+        // characters only: one beyond them is one it could not let through.
+        if (ch.unicode() < 32 || ch.unicode() == 127 || ch.unicode() > 255) continue;
         int ascii = ch.unicode();
         c->raiseKeyPress(ascii);
         if (ascii > 0 && ascii < 256) out += QChar(ascii);
@@ -472,7 +463,9 @@ QString filteredAsTyped(Control *c, const QString &text)
 
 // A multi-line box. Qt 6.4 under X11 hands a paste with nothing in the clipboard or the
 // selection over as data that its own insertion cannot take (the program ended); a
-// missing or empty source inserts nothing here.
+// missing or empty source inserts nothing here. What one paste or drop inserts is bounded,
+// and so is the box it fills (kPasteMaxChars, kBoxMaxCharsWithPaste): the rest is left
+// out, and the control is told once the paste is over.
 class RichTextWidget : public QTextEdit {
 public:
     using QTextEdit::QTextEdit;
@@ -486,17 +479,40 @@ protected:
     {
         if (!source || source->formats().isEmpty()) return;
         Control *c = controlOf(this);
-        if (!c || !c->KeyPress || acceptRichText()) {
-            QTextEdit::insertFromMimeData(source);
-            return;
+        const bool filtrato = c && c->KeyPress;
+        QString testo = source->hasText() ? source->text() : QString();
+        if (filtrato) testo = filteredAsTyped(c, testo);
+        // The selection the paste replaces makes room.
+        const qsizetype resto = document()->characterCount() - 1 - textCursor().selectedText().size();
+        const qsizetype posto = std::clamp<qsizetype>(kBoxMaxCharsWithPaste - resto, 0, kPasteMaxChars);
+        const bool taglia = testo.size() > posto;
+        if (taglia) {
+            qsizetype n = posto;
+            if (n > 0 && testo[n - 1].isHighSurrogate()) --n; // never half a character
+            testo.truncate(n);
         }
-        if (source->hasText()) insertPlainText(filteredAsTyped(c, source->text()));
+        if (filtrato) {
+            insertPlainText(testo);
+        } else if (!taglia) {
+            QTextEdit::insertFromMimeData(source);
+        } else {
+            QMimeData parte;
+            parte.setText(testo);
+            QTextEdit::insertFromMimeData(&parte);
+        }
+        // Told once the paste or the drop is over: a message box opened within a drop
+        // would hold the program the text came from waiting for the drop's end.
+        if (taglia)
+            QMetaObject::invokeMethod(this, [this] {
+                if (Control *c = controlOf(this)) c->raisePasteCut();
+            }, Qt::QueuedConnection);
     }
 };
 
-// A one-line box. Typed keys pass the box's KeyPress before they reach it; text that
-// arrives any other way (pasted by keys, menu or middle button, dropped, composed) is
-// passed through the same filter here.
+// A one-line box. A typed key of one 8-bit character has passed the box's KeyPress before
+// it reaches the box; text that arrives any other way (pasted by keys, menu or middle
+// button, dropped, composed by an input method, or typed on a key whose character the
+// handler is never handed) is passed through the same filter here.
 class TextBoxWidget : public QLineEdit {
 public:
     explicit TextBoxWidget(QWidget *parent) : QLineEdit(parent) { setValidator(new Filter(this)); }
@@ -504,7 +520,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *e) override
     {
-        typing_ = !e->matches(QKeySequence::Paste);
+        const QString t = e->text();
+        typing_ = !e->matches(QKeySequence::Paste) && (t.isEmpty() || (t.size() == 1 && t[0].unicode() < 256));
         QLineEdit::keyPressEvent(e);
         typing_ = false;
     }

@@ -48,6 +48,13 @@ enum : int { vbShapeRectangle = 0, vbShapeSquare = 1, vbShapeOval = 2, vbShapeCi
              vbShapeRoundedRectangle = 4, vbShapeRoundedSquare = 5 };
 enum : int { vbFSSolid = 0, vbFSTransparent = 1 };
 
+// What a multi-line box takes from one paste or drop, and what it holds at most once text
+// is pasted or dropped into it (characters). A note is a few lines: ten pages at once, and
+// a box of a hundred, are far more than one needs and still laid out at once, even as one
+// paragraph; megabytes of text would keep the window laying it out for minutes.
+constexpr int kPasteMaxChars = 20000;
+constexpr int kBoxMaxCharsWithPaste = 200000;
+
 // Key codes the handlers receive.
 enum : int { vbKeyBack = 8, vbKeyTab = 9, vbKeyReturn = 13, vbKeyEscape = 27, vbKeySpace = 32 };
 
@@ -66,7 +73,6 @@ public:
     QString fullName() const; // "Command1(5)" or "Label1"
     Form *form() const { return form_; }
     Control *Container() const { return container_; }
-    bool isContainer() const;
     // Menus and timers have no position of their own.
     bool hasGeometry() const { return kind_ != Kind::Menu && kind_ != Kind::Timer; }
     bool hasCaption() const;
@@ -87,10 +93,6 @@ public:
     double Y1() const { return g_[1]; }
     double X2() const { return g_[2]; }
     double Y2() const { return g_[3]; }
-    void setX1(double v) { setLeft(v); }
-    void setY1(double v) { setTop(v); }
-    void setX2(double v) { setWidth(v); }
-    void setY2(double v) { setHeight(v); }
 
     // Texts
     const QString &Caption() const { return caption_; }
@@ -118,9 +120,7 @@ public:
     int Alignment() const { return alignment_; } // 0 left, 1 right, 2 centre
     void setAlignment(int a);
     bool AutoSize() const { return autoSize_; }
-    void setAutoSize(bool a);
     int BackStyle() const { return backStyle_; } // 0 transparent, 1 opaque
-    void setBackStyle(int s);
     int BorderStyle() const { return borderStyle_; }
     void setBorderStyle(int s);
     int MousePointer() const { return mousePointer_; }
@@ -144,7 +144,6 @@ public:
     const Picture &picture() const { return picture_; }
     void setPicture(const Picture &p);
     bool Stretch() const { return stretch_; }
-    void setStretch(bool s);
 
     // Values: option (0/1), check box (0/1/2), scroll bar
     int Value() const { return value_; }
@@ -152,7 +151,6 @@ public:
     int Min() const { return min_; }
     int Max() const { return max_; }
     void setRange(int min, int max);
-    int LargeChange() const { return largeChange_; }
     void setLargeChange(int v);
 
     // Lists
@@ -189,7 +187,6 @@ public:
 
     void SetFocus();
     void ZOrder(int position = 0); // 0 to the front, 1 to the back
-    void Refresh();
 
     // Events, as the windows handle them. Key codes and characters are passed by
     // reference: a handler may cancel a character by setting it to 0.
@@ -204,13 +201,15 @@ public:
     std::function<void(int &keyCode, int shift)> KeyUp;
     std::function<void()> Timer;
     std::function<void(Control *source, double x, double y)> DragDrop;
+    // A multi-line box: text pasted or dropped into it was cut to what the box takes
+    // (raised once per paste or drop, after it).
+    std::function<void()> PasteCut;
 
     // The kit's side: the widget (none for menus and timers).
     QWidget *widget() const { return widget_; }
     QAction *action() const { return action_; }
     QMenu *menu() const { return menu_; }
     QTimer *timer() const { return timer_; }
-    QWidget *containerWidget() const; // where children of this control live
     int shapeOverhang() const;        // pixels a shape's border reaches outside it
 
     // Raising events from the widgets.
@@ -220,6 +219,7 @@ public:
     bool raiseKeyDown(int &code, int shift);
     bool raiseKeyPress(int &ascii);
     bool raiseKeyUp(int &code, int shift);
+    void raisePasteCut();
 
 private:
     friend class Form;

@@ -185,19 +185,29 @@ bool liesInside(const QString &path, const QString &folder)
 
 EsitoNome controllaNome(const QString &nome)
 {
-    if (nome.trimmed().isEmpty()) return EsitoNome::Vuoto;
+    // Lists check every name of a folder of thousands: nothing here makes a string but for
+    // a name as short as a device name.
+    if (std::all_of(nome.begin(), nome.end(), [](QChar c) { return c.isSpace(); })) return EsitoNome::Vuoto;
     if (nome.contains(QLatin1String(".."))) return EsitoNome::SegniVietati;
     for (const QChar c : nome) {
-        if (c.unicode() < 32 || c.unicode() == 127) return EsitoNome::SegniVietati;
-        if (QStringLiteral("\\/:*?\"<>|").contains(c)) return EsitoNome::SegniVietati;
+        switch (c.unicode()) {
+        case '\\': case '/': case ':': case '*': case '?': case '"': case '<': case '>': case '|': case 127:
+            return EsitoNome::SegniVietati;
+        default:
+            if (c.unicode() < 32) return EsitoNome::SegniVietati;
+        }
     }
     if (nome.size() > kNomeMassimo) return EsitoNome::TroppoLungo;
+    // A leading dot hides the file on this system, and lists leave hidden files out.
     // Windows drops a final dot or blank from a file name, and takes a device name (with
     // any extension after it) for the device: the file would silently go astray.
-    if (nome.endsWith(QLatin1Char('.')) || nome.back().isSpace()) return EsitoNome::Riservato;
-    QString base = nome.section(QLatin1Char('.'), 0, 0);
-    while (!base.isEmpty() && base.back().isSpace()) base.chop(1);
-    base = base.toUpper();
+    if (nome.startsWith(QLatin1Char('.')) || nome.endsWith(QLatin1Char('.')) || nome.back().isSpace())
+        return EsitoNome::Riservato;
+    qsizetype fine = nome.indexOf(QLatin1Char('.'));
+    if (fine < 0) fine = nome.size();
+    while (fine > 0 && nome.at(fine - 1).isSpace()) --fine;
+    if (fine > 7) return EsitoNome::Valido; // longer than every device name
+    const QString base = nome.left(fine).toUpper();
     static const QStringList dispositivi = {
         QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"), QStringLiteral("NUL"),
         QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};

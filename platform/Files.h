@@ -30,9 +30,10 @@ inline bool isOrdinaryFile(const QString &path) { return fileState(path).kind ==
 // and forced to the disk with every result checked, and only then does the new file take
 // the old one's name, which is forced to the disk with the folder; a full disk, a quota or
 // a size limit therefore never leaves a short or empty file behind. The replacement keeps
-// the old file's permissions. A link is followed only to a file in the link's own folder:
-// a link that leads out of it, a dangling link, and anything that is not an ordinary file
-// (a folder, a pipe, a device) are not replaced. False also when the folder could not be
+// the old file's permissions. A link is followed only to a file inside the link's own
+// folder, in it or in a folder below it (the file the link leads to is replaced, the link
+// stays): a link that leads out of it, a dangling link, and anything that is not an
+// ordinary file (a folder, a pipe, a device) are not replaced. False also when the folder could not be
 // forced to the disk: the new bytes may then be in place, but a crash could undo it.
 bool writeFileWhole(const QString &path, const QByteArray &bytes);
 
@@ -60,7 +61,7 @@ enum class EsitoNome {
     Vuoto,         // nothing but blanks
     SegniVietati,  // a sign no file name can hold, or two dots in a row
     TroppoLungo,   // more than kNomeMassimo
-    Riservato,     // a device name of Windows (alone or before a dot), or a final dot or blank
+    Riservato,     // a device name of Windows (alone or before a dot), a leading dot, or a final dot or blank
 };
 // The longest name, in UTF-16 units (what the teacher sees as characters). With ".ini" the
 // file name takes at most 68 units on NTFS (limit 255) and 196 bytes in UTF-8 on ext4

@@ -45,6 +45,14 @@ constexpr qint64 kClockTick = 2'000'000'000; // the coarsest file times kept (FA
 
 qint64 nanoseconds(const timespec &t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }
 
+qint64 systemClock()
+{
+    timespec now;
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return nanoseconds(now);
+}
+qint64 (*g_clock)() = systemClock;
+
 // The folder's entries but "." and ".."; none when it cannot be read. A new reading is kept
 // unless `keep` is false.
 const Reading *readFolder(QString folder, bool keep = true)
@@ -58,9 +66,7 @@ const Reading *readFolder(QString folder, bool keep = true)
     const auto kept = g_readings.constFind(folder);
     if (kept != g_readings.cend() && kept->lasting && kept->stamp == r.stamp) return &*kept;
 
-    timespec now;
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    r.lasting = std::max(r.stamp.modified, r.stamp.changed) < nanoseconds(now) - kClockTick;
+    r.lasting = std::max(r.stamp.modified, r.stamp.changed) < g_clock() - kClockTick;
     DIR *d = ::opendir(nativo.constData());
     if (!d) return nullptr;
     std::vector<std::tuple<QString, QString, unsigned char>> byName;
@@ -150,7 +156,12 @@ QString localPath(const QString &path)
     return out;
 }
 
-bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, QStringList &names)
+void setListingClockForTest(qint64 (*now)()) { g_clock = now ? now : systemClock; }
+
+namespace {
+enum class Kinds { Files, FilesAndFolders, All };
+
+bool listEntries(const QString &folder, const QString &pattern, Kinds kinds, QStringList &names)
 {
     const QString dir = localPath(folder);
     const QString extension = pattern.mid(1); // "*.ext"
@@ -159,6 +170,10 @@ bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, Q
     if (!r) return false;
     for (auto [e, type] : r->entries) {
         if (!e.endsWith(extension, Qt::CaseInsensitive)) continue;
+        if (kinds == Kinds::All) {
+            names << e;
+            continue;
+        }
         // Pipes, sockets, devices and dangling links (also behind a link) are never listed:
         // opening one would wait for ever or read without end. The type the folder gives
         // spares a look at each of thousands of files; a link is followed, each time.
@@ -166,9 +181,20 @@ bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, Q
             const FileState::Kind k = fileState(dir + QLatin1Char('/') + e).kind;
             type = k == FileState::Ordinary ? DT_REG : k == FileState::Folder ? DT_DIR : DT_UNKNOWN;
         }
-        if (type == DT_REG || (!filesOnly && type == DT_DIR)) names << e;
+        if (type == DT_REG || (kinds == Kinds::FilesAndFolders && type == DT_DIR)) names << e;
     }
     return true;
+}
+} // namespace
+
+bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, QStringList &names)
+{
+    return listEntries(folder, pattern, filesOnly ? Kinds::Files : Kinds::FilesAndFolders, names);
+}
+
+bool listEveryEntry(const QString &folder, const QString &pattern, QStringList &names)
+{
+    return listEntries(folder, pattern, Kinds::All, names);
 }
 
 bool folderEntries(const QString &folder, std::vector<std::pair<QString, unsigned char>> &entries)

@@ -29,9 +29,16 @@ void setProgramFolder(const QString &folder); // empty: back to the default
 QString localPath(const QString &path);
 
 // Folder listing by a "*.ext" pattern without regard to letter case, in name order: ordinary
-// files (and folders unless filesOnly), never pipes, sockets or devices.
+// files (and folders unless filesOnly), never pipes, sockets, devices or dangling links.
 // Returns false when the folder cannot be listed.
 bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, QStringList &names);
+// The same listing with every entry, of whatever kind: what a new file of a name would find
+// in its place.
+bool listEveryEntry(const QString &folder, const QString &pattern, QStringList &names);
+
+// For tests: the clock that tells whether a folder's listing may be kept, in nanoseconds
+// since the epoch as the file times are. Null restores the system's own.
+void setListingClockForTest(qint64 (*now)());
 
 // Every entry of a folder (a path of this system) but "." and "..", each with its type as
 // the folder gives it (DT_REG, DT_DIR, DT_LNK, DT_UNKNOWN...): the listing kept for the

@@ -131,10 +131,14 @@ void FormMenu::RecuperaUtenti()
 
 int FormMenu::VoceUtenteCorrente() const
 {
-    const int esatta = utenti_.indexOf(NomeUtente);
+    // The entry of the current profile's file as it is spelled; else one of the same name
+    // in other letters.
+    const QString file = NomeDelProfilo();
+    const int esatta = utenti_.indexOf(file);
     if (esatta >= 0) return esatta;
+    const QString nome = NomeUtente.toUpper();
     for (int i = 0; i < utenti_.size(); ++i)
-        if (utenti_[i].compare(NomeUtente, Qt::CaseInsensitive) == 0) return i;
+        if (utenti_[i].compare(file, Qt::CaseInsensitive) == 0 || Combo1->List(i).toUpper() == nome) return i;
     return -1;
 }
 
@@ -152,9 +156,10 @@ void FormMenu::Combo1_Click()
         Combo1->setListIndex(VoceUtenteCorrente());
         return;
     }
+    // The user is named as the list shows the entry; the profile is the file it came from.
     const QString vecchio = NomeUtente;
-    NomeUtente = nuovo;
-    FileUtente = PercorsoProfilo(NomeUtente);
+    NomeUtente = Combo1->List(i);
+    FileUtente = PercorsoProfilo(nuovo);
     LeggiImpostazioni();
     if (vecchio.toLower() != NomeUtente.toLower()) {
         SvuotaRegistro();

@@ -104,14 +104,29 @@ QString profiloSuDisco()
     return locale;
 }
 
-// The current profile was read where something that no profile can replace stands (a
-// folder, a link leading out or nowhere, a pipe): it was read as missing, so the settings
-// in memory are nobody's but this run's. The teacher is told once per choice of that user
-// that they cannot be saved.
+// Something that no profile can replace (a folder, a link leading out or nowhere, a pipe)
+// stands at the current profile's place, `locale` on disk.
+bool occupatoDaNonFile(const QString &locale)
+{
+    const QFileInfo occupante(locale);
+    return (occupante.exists() || occupante.isSymLink()) && (profiloSuDisco().isEmpty() || !platform::isOrdinaryFile(locale));
+}
+
+// The current profile was read where such a thing stands: it was read as missing, so the
+// settings in memory are nobody's but this run's. The teacher is told once per choice of
+// that user that they cannot be saved.
 bool g_profiloSenzaFile = false;
+QString g_profiloLetto;          // the profile that was found for
+QString g_profiloNuovo;          // a new user's profile (FileUtente), never read: looked at when saved
 QString g_profiloSenzaFileDetto; // the profile it was told for
 
+// Profiles whose failed write has just been told and is not told again (NonRidirlo).
+int g_nonRidire = 0;
+
 } // namespace
+
+NonRidirlo::NonRidirlo() { ++g_nonRidire; }
+NonRidirlo::~NonRidirlo() { --g_nonRidire; }
 
 void ImpostaPredefiniti()
 {
@@ -174,30 +189,40 @@ bool ScriviImpostazioni()
     const QString percorso = profiloSuDisco();
     if (platform::readRegularFile(percorso, kProfiloMassimo) == bytes) return true;
     if (platform::writeFileWhole(percorso, bytes)) return true;
-    if (g_profiloSenzaFile) {
-        const QString locale = platform::localPath(FileUtente);
+    // A new user's profile, never read, is looked at now: what stands in its place held no
+    // settings of its own either.
+    const QString locale = platform::localPath(FileUtente);
+    const bool nuovo = !g_profiloNuovo.isEmpty() && FileUtente == g_profiloNuovo;
+    if (nuovo ? occupatoDaNonFile(locale) : locale == g_profiloLetto && g_profiloSenzaFile) {
         if (g_profiloSenzaFileDetto != locale) {
             g_profiloSenzaFileDetto = locale;
-            platform::MsgBox(MLSGetStringOr(QStringLiteral("0060"), QStringLiteral("Le impostazioni di questo alunno non possono essere "
-                                                             "salvate: al posto del suo file c'è una cartella, un collegamento "
-                                                             "che porta altrove o un altro oggetto che non è un file."))
-                                 + QStringLiteral("\r\n") + NomeUtente,
-                             platform::vbExclamation, QStringLiteral("Brivomarte"));
+            platform::MsgBox(TestoProfiloSenzaFile() + QStringLiteral("\r\n") + NomeUtente, platform::vbExclamation,
+                             QStringLiteral("Brivomarte"));
         }
         return true;
     }
-    platform::MsgBox(MLSGetStringOr(QStringLiteral("0045"), QStringLiteral("Non è stato possibile salvare le impostazioni dell'utente."))
-                         + QStringLiteral("\r\n") + NomeUtente,
-                     platform::vbExclamation, QStringLiteral("Brivomarte"));
+    if (g_nonRidire == 0)
+        platform::MsgBox(MLSGetStringOr(QStringLiteral("0045"), QStringLiteral("Non è stato possibile salvare le impostazioni dell'utente."))
+                             + QStringLiteral("\r\n") + NomeUtente,
+                         platform::vbExclamation, QStringLiteral("Brivomarte"));
     return false;
+}
+
+void ProfiloNuovo() { g_profiloNuovo = FileUtente; }
+
+QString TestoProfiloSenzaFile()
+{
+    return MLSGetStringOr(QStringLiteral("0060"), QStringLiteral("Le impostazioni di questo alunno non possono essere salvate: al "
+                                                 "posto del suo file c'è una cartella, un collegamento che porta "
+                                                 "altrove o un altro oggetto che non è un file."));
 }
 
 void LeggiImpostazioni()
 {
     const QString locale = platform::localPath(FileUtente);
-    const QFileInfo occupante(locale);
-    g_profiloSenzaFile = (occupante.exists() || occupante.isSymLink())
-                         && (profiloSuDisco().isEmpty() || !platform::isOrdinaryFile(locale));
+    g_profiloLetto = locale;
+    g_profiloNuovo.clear();
+    g_profiloSenzaFile = occupatoDaNonFile(locale);
     if (g_profiloSenzaFileDetto != locale) g_profiloSenzaFileDetto.clear();
     if (!EsisteFile(FileUtente)) ImpostaPredefiniti();
     // Only an ordinary file of a profile's size is read: a pipe or a device reads as missing.
@@ -310,21 +335,28 @@ bool CreaCartella(const QString &Percorso)
     return true;
 }
 
-void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza)
+void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza, int stile)
 {
     const QString testo = !conseguenza.isEmpty()
                               ? conseguenza
                               : MLSGetStringOr(QStringLiteral("0047"), QStringLiteral("Non è stato possibile scrivere il file:"));
-    platform::MsgBox(testo + QStringLiteral("\r\n") + percorso,
-                     platform::vbExclamation, QStringLiteral("Brivomarte"));
+    platform::MsgBox(testo + QStringLiteral("\r\n") + percorso, stile, QStringLiteral("Brivomarte"));
 }
 
 bool NomeUtenteSicuro(const QString &nome) { return ControllaNomeUtente(nome) == EsitoNomeUtente::Valido; }
 
 void UtentiEsistenti::aggiorna()
 {
+    // Every entry of the folder takes its name, whatever it is: a profile written under the
+    // name of a pipe or a dangling link could never be saved.
+    QStringList voci, elencabili;
+    platform::listEveryEntry(CartellaUtenti, QStringLiteral("*.ini"), voci);
+    platform::listFolder(CartellaUtenti, QStringLiteral("*.ini"), false, elencabili);
+    auto nome = [](const QString &voce) { return voce.left(voce.size() - 4).toCaseFolded(); };
     nomi_.clear();
-    for (const QString &nome : ElencoUtenti(true)) nomi_.insert(nome.toCaseFolded());
+    for (const QString &v : voci) nomi_.insert(nome(v));
+    senzaFile_ = nomi_;
+    for (const QString &v : elencabili) senzaFile_.remove(nome(v));
 }
 
 bool UtentiEsistenti::contiene(const QString &nome) const
@@ -332,6 +364,8 @@ bool UtentiEsistenti::contiene(const QString &nome) const
     // Names are compared as the profile paths are found: whatever their letter case.
     return nome.compare(QLatin1String("_predefinito"), Qt::CaseInsensitive) == 0 || nomi_.contains(nome.toCaseFolded());
 }
+
+bool UtentiEsistenti::senzaFile(const QString &nome) const { return senzaFile_.contains(nome.toCaseFolded()); }
 
 QStringList ElencoUtenti(bool conPredefinito)
 {
@@ -341,6 +375,8 @@ QStringList ElencoUtenti(bool conPredefinito)
     for (const QString &v : voci) {
         const QString nome = v.left(v.size() - 4);
         if (!conPredefinito && nome.compare(QLatin1String("_predefinito"), Qt::CaseInsensitive) == 0) continue;
+        // A name that could not be a user's (a hidden file's among them) cannot be picked.
+        if (!NomeUtenteSicuro(nome)) continue;
         nomi << nome;
     }
     return nomi;
@@ -360,6 +396,8 @@ QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo)
 }
 
 QString PercorsoProfilo(const QString &nome) { return CartellaUtenti + nome + QStringLiteral(".ini"); }
+
+QString NomeDelProfilo() { return FileUtente.section(QLatin1Char('\\'), -1).chopped(4); }
 
 namespace {
 // The last header was written: the pieces of its exercise follow it. Once a header is

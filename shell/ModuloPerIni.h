@@ -2,6 +2,7 @@
 // The current user's settings, the profile files that keep them, the settings folders,
 // and the activity record of this run.
 #include "platform/Files.h"
+#include "platform/MessageBox.h"
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -48,10 +49,26 @@ extern const QString CartellaDati;     // saved activity records
 
 void ImpostaPredefiniti();
 // False when the profile could not be written; the user has been told. A profile that was
-// read where something no file can replace stands (a folder, a link leading out, a pipe)
-// held nothing of its own: the user is told once that it cannot be saved, and the result
-// is true, so that the teacher can move on to another user.
+// read where something no file can replace stands (a folder, a link leading out, a pipe),
+// or a new user's that finds such a thing in its place, held nothing of its own: the user
+// is told once that it cannot be saved, and the result is true, so that the teacher can
+// move on to another user.
 bool ScriviImpostazioni();
+// The current user (NomeUtente, FileUtente) is a new one, just named: its settings were not
+// read from its profile, which the first save makes.
+void ProfiloNuovo();
+// What the user is told when a profile cannot be saved because something that no file can
+// replace stands in its place.
+QString TestoProfiloSenzaFile();
+// While one lives, a profile that cannot be written is not told again: for a window that
+// has told it and hands over to one that saves the same user again as it comes up.
+class NonRidirlo {
+public:
+    NonRidirlo();
+    ~NonRidirlo();
+    NonRidirlo(const NonRidirlo &) = delete;
+    NonRidirlo &operator=(const NonRidirlo &) = delete;
+};
 void LeggiImpostazioni();
 // Makes the folders of the tree that are missing and, when it made any, puts the readme of
 // the settings root in place, once.
@@ -63,7 +80,8 @@ bool EsisteCartella(const QString &Percorso);
 bool EsisteFile(const QString &Percorso);
 // Tells the user that a file (given by its path on disk) could not be written and was
 // left as it was; `conseguenza`, when given, says instead what that means to the user.
-void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza = QString());
+void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza = QString(),
+                          int stile = platform::vbExclamation);
 
 // What stands in the way of a name becoming a user's profile file name.
 using EsitoNomeUtente = platform::EsitoNome;
@@ -77,21 +95,31 @@ bool NomeUtenteSicuro(const QString &nome);
 class UtentiEsistenti {
 public:
     void aggiorna(); // lists the folder again
-    // True when the folder held the profile of that name, in any letter case, or it is the
+    // True when the folder held an entry of that name with ".ini", of whatever kind (a
+    // profile, a folder, a pipe, a dangling link...), in any letter case, or it is the
     // default user's name.
     bool contiene(const QString &nome) const;
+    // True when that entry is neither an ordinary file nor a folder (a pipe, a dangling
+    // link...), which the user lists leave out.
+    bool senzaFile(const QString &nome) const;
 
 private:
-    QSet<QString> nomi_; // case-folded
+    QSet<QString> nomi_;      // case-folded
+    QSet<QString> senzaFile_; // case-folded
 };
-// The names of the profiles in the users folder, as their files spell them, in the
-// folder's order; the default user's only when asked for.
+// The names of the profiles in the users folder that can be users' (NomeUtenteSicuro), as
+// their files spell them, in name order without regard to letter case (names alike but for
+// it in a fixed order); profiles that are ordinary files or folders, not pipes, devices or
+// dangling links. The default user's only when asked for.
 QStringList ElencoUtenti(bool conPredefinito);
 // What a list shows for those users: in capitals when asked, except for names that
 // capitals alone would make look alike, which are shown as their files spell them.
 QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo);
 // The profile path the user switches build.
 QString PercorsoProfilo(const QString &nome);
+// The current user's name as the profile's file spells it (NomeUtente is the name as the
+// user was picked, in capitals from a list that shows capitals).
+QString NomeDelProfilo();
 
 // Writers of the activity record. A header takes two lines (the header and the line the
 // exercise then fills); it is refused, returning false, when it would not fit, and the

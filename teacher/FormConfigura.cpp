@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include <QLocale>
 #include <algorithm>
+#include <optional>
 
 using namespace forms;
 
@@ -340,9 +341,14 @@ void FormConfigura::TabStrip1_Click()
 
 void FormConfigura::mnuEsci_Click()
 {
-    // A profile that cannot be written has been reported; its settings stay in memory.
-    ScriviUtenteCorrente();
-    Default<FormMenu>().Show();
+    // A profile that cannot be written has been reported; its settings stay in memory. The
+    // menu saves the same user again as it comes up: that failure is not told twice.
+    const bool scritto = ScriviUtenteCorrente();
+    {
+        std::optional<NonRidirlo> detto;
+        if (!scritto) detto.emplace();
+        Default<FormMenu>().Show();
+    }
     Unload();
 }
 
@@ -426,13 +432,7 @@ void FormConfigura::RecuperaUtenti()
     voceUtente_ = -1;
     // The list shows the names in capitals; each entry keeps the name of the file it came
     // from, and picking it opens that file.
-    utenti_.clear();
-    for (const QString &nome : ElencoUtenti(false)) {
-        // Hidden profiles (their names begin with a dot) are left out, and so is a name that
-        // could not be a user's.
-        if (nome.startsWith(QLatin1Char('.')) || !NomeUtenteSicuro(nome)) continue;
-        utenti_ << nome;
-    }
+    utenti_ = ElencoUtenti(false);
     ListModificaUtente->AddItems(NomiDaMostrare(utenti_, true));
 }
 
@@ -449,7 +449,7 @@ void FormConfigura::ListModificaUtente_Click()
     }
     voceUtente_ = i;
     FileUtente = PercorsoProfilo(nome);
-    NomeUtente = nome;
+    NomeUtente = ListModificaUtente->List(i); // as listed; the profile is the file it came from
     Label4->setCaption(NomeUtente);
     LeggiImpostazioni();
     ImpostaConfigurazioni();
@@ -468,11 +468,15 @@ QString FormConfigura::MotivoNomeRifiutato(const QString &nome) const
         return MLSGetStringOr(QStringLiteral("0056"), QStringLiteral("Questo nome è troppo lungo: il nome di un alunno può avere al massimo "
                                                      "%1 caratteri.").arg(kLunghezzaMassimaNome));
     case EsitoNomeUtente::Riservato:
-        return MLSGetStringOr(QStringLiteral("0057"), QStringLiteral("Questo nome non si può usare: non può finire con un punto o uno spazio, "
-                                                     "né essere un nome riservato del sistema, da solo o seguito da un punto "
-                                                     "e da altro: CON, PRN, AUX, NUL, CONIN$, CONOUT$, da COM0 a COM9 e da "
-                                                     "LPT0 a LPT9 (anche con ¹, ² o ³ al posto della cifra)."));
+        return MLSGetStringOr(QStringLiteral("0057"), QStringLiteral("Questo nome non si può usare: non può iniziare con un punto né finire "
+                                                     "con un punto o uno spazio, né essere un nome riservato del sistema, da "
+                                                     "solo o seguito da un punto e da altro: CON, PRN, AUX, NUL, CONIN$, "
+                                                     "CONOUT$, da COM0 a COM9 e da LPT0 a LPT9 (anche con ¹, ² o ³ al posto "
+                                                     "della cifra)."));
     }
+    // A name taken by something no list shows (a pipe, a dangling link) cannot be picked
+    // either: the box says why.
+    if (esistenti_.senzaFile(nome)) return TestoProfiloSenzaFile();
     if (esistenti_.contiene(nome))
         return MLSGetStringOr(QStringLiteral("0055"), QStringLiteral("Esiste già un alunno con questo nome: sceglilo da \"Modifica utente\" "
                                                      "oppure scrivi un altro nome."));
@@ -517,6 +521,7 @@ void FormConfigura::TextNuovoUtente_Change()
         nuovoInSospeso_ = false;
         FileUtente = PercorsoProfilo(nome);
         NomeUtente = nome;
+        ProfiloNuovo();
     }
     Label4->setCaption(NomeUtente);
 }

@@ -44,6 +44,13 @@ void FormEserciziEseguiti::Form_Load()
     // The teacher may add a note before saving or printing; pasted text comes in plain,
     // so that the file holds only what the window itself formats.
     if (auto *editor = qobject_cast<QTextEdit *>(RichTextBox1->widget())) editor->setAcceptRichText(false);
+    RichTextBox1->PasteCut = [] {
+        platform::MsgBox(MLSGetStringOr(QStringLiteral("0061"), QStringLiteral("Il testo incollato era troppo lungo ed è stato tagliato: "
+                                                            "si possono incollare al massimo %1 caratteri alla volta, e il "
+                                                            "registro con le note può contenerne al massimo %2.")
+                                                            .arg(kPasteMaxChars).arg(kBoxMaxCharsWithPaste)),
+                         platform::vbExclamation, QStringLiteral("Brivomarte"));
+    };
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
     Command3->Click = [this] { Command3_Click(); };
@@ -99,9 +106,11 @@ void FormEserciziEseguiti::Command3_Click()
 
 QString FormEserciziEseguiti::CartellaRegistri()
 {
-    // A name that could lead out of the records folder is never used as a path.
-    if (!NomeUtenteSicuro(NomeUtente)) return CartellaDati;
-    return CartellaDati + NomeUtente + QStringLiteral("\\");
+    // The user's folder is named as the profile's file is. A name that could lead out of the
+    // records folder is never used as a path.
+    const QString nome = NomeDelProfilo();
+    if (!NomeUtenteSicuro(nome)) return CartellaDati;
+    return CartellaDati + nome + QStringLiteral("\\");
 }
 
 void FormEserciziEseguiti::Command2_Click()
@@ -118,8 +127,11 @@ void FormEserciziEseguiti::Command2_Click()
     }
     const QString filtro = QString(QChar(0)) + QStringLiteral("*.rtf") + QChar(0);
     const QString percorso = ScegliFile(this, 2, QStringLiteral("Salva"), QString(), filtro, cartella, QStringLiteral("rtf"));
-    // A cancelled dialog and a file that could not be written end alike: nothing was saved.
-    if (percorso.isEmpty() || !platform::saveRtf(*Documento(), percorso)) nonSalvato();
+    // A cancelled dialog and a file that could not be written end alike, nothing was saved;
+    // the file is named, as every file that cannot be written is.
+    if (percorso.isEmpty()) nonSalvato();
+    else if (!platform::saveRtf(*Documento(), percorso))
+        AvvisaFileNonScritto(percorso, MLSGetString(QStringLiteral("0034")), platform::vbCritical | platform::vbOKOnly);
 }
 
 void FormEserciziEseguiti::Command1_Click()

@@ -6,6 +6,7 @@
 #include "shell/ModuloPerIni.h"
 #include "forms/Twips.h"
 #include "platform/Random.h"
+#include <QClipboard>
 #include <QtTest>
 
 using namespace forms;
@@ -111,6 +112,36 @@ private slots:
         type(f, QStringLiteral("10"));
         QCOMPARE(Esatti, 2);
         QCOMPARE(Errati, 0);
+    }
+
+    // The box holds digits and commas whatever brings the text in: a key of another script,
+    // an input method's commit, a paste. "٣" is a digit to Qt, but never one of the answer's.
+    void rispostaSoloCifreComunque()
+    {
+        Ambiente env;
+        auto &f = Default<FormEs1>();
+        f.Show();
+        NumeroCorrente = 7;
+        QWidget *box = f.Text1->widget();
+        // As X sends a key of an Arabic layout: its character as text, its code point as key.
+        for (QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent tasto(t, 0x0663, Qt::NoModifier, QStringLiteral("٣"));
+            QApplication::sendEvent(box, &tasto);
+        }
+        QCOMPARE(f.Text1->Text(), QString());
+        QInputMethodEvent composto;
+        composto.setCommitString(QStringLiteral("٣数7"));
+        QApplication::sendEvent(box, &composto);
+        QCOMPARE(f.Text1->Text(), QStringLiteral("7"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("٣数,8"));
+        for (QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent incolla(t, Qt::Key_V, Qt::ControlModifier, QString(QChar(0x16)));
+            QApplication::sendEvent(box, &incolla);
+        }
+        QGuiApplication::clipboard()->clear();
+        QCOMPARE(f.Text1->Text(), QStringLiteral("7,8"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(Esatti, 1);
     }
 
     void aiutoOffreNumeriPermessi()

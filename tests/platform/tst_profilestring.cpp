@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QtTest>
+#include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,6 +45,7 @@ private slots:
     void unchangedFileIsNotReadAgain();
     void localPathIgnoresLetterCase();
     void listingMatchesPatternWithoutCase();
+    void keptListingSeesAChange();
 };
 
 static const QByteArray kSample =
@@ -326,6 +328,65 @@ void TestProfileString::listingMatchesPatternWithoutCase()
     QVERIFY(platform::listFolder(dir, QStringLiteral("*.lng"), false, names));
     QCOMPARE(names, (QStringList{QStringLiteral("A.LNG"), QStringLiteral("b.lng"), QStringLiteral("folder.lng")}));
     QVERIFY(!platform::listFolder(dir + QStringLiteral("/nowhere"), QStringLiteral("*.lng"), true, names));
+}
+
+namespace {
+qint64 g_ora = 0; // the listing's clock, in nanoseconds
+qint64 ora() { return g_ora; }
+qint64 nanosecondi(const timespec &t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }
+} // namespace
+
+void TestProfileString::keptListingSeesAChange()
+{
+    Ambiente env(false);
+    const QString dir = env.program();
+    const QByteArray nativo = QFile::encodeName(dir);
+    struct Ripristina {
+        ~Ripristina() { platform::setListingClockForTest(nullptr); }
+    } ripristina;
+    platform::setListingClockForTest(ora);
+    struct stat st;
+    QCOMPARE(::stat(nativo.constData(), &st), 0);
+    // An hour on, as the listing's clock sees it: what the folder holds now has lasted.
+    g_ora = nanosecondi(st.st_ctim) + 3600LL * 1'000'000'000;
+    // Each change below then moves the folder's modification time from an hour ago to now,
+    // however soon it follows (the file system's clock may not have moved meanwhile).
+    auto indietro = [&] {
+        timespec tempi[2] = {{0, UTIME_OMIT}, {st.st_mtim.tv_sec - 3600, 0}};
+        return ::utimensat(AT_FDCWD, nativo.constData(), tempi, 0) == 0;
+    };
+    auto elenco = [&] {
+        QStringList names;
+        platform::listFolder(dir, QStringLiteral("*.lng"), true, names);
+        return names;
+    };
+
+    QVERIFY(writeBytes(dir + QStringLiteral("/a.lng"), "x"));
+    QVERIFY(indietro());
+    QCOMPARE(elenco(), QStringList{QStringLiteral("a.lng")});
+    // Kept: the folder is not read again while it stays as it was...
+    QStringList visti;
+    const int letture = apertureCartella(dir, [&] { visti = elenco(); });
+    if (letture < 0) QSKIP("no inotify here");
+    QCOMPARE(letture, 0);
+    QCOMPARE(visti, QStringList{QStringLiteral("a.lng")});
+    // ...and an entry that comes or goes is seen.
+    QVERIFY(writeBytes(dir + QStringLiteral("/b.lng"), "x"));
+    QCOMPARE(elenco(), (QStringList{QStringLiteral("a.lng"), QStringLiteral("b.lng")}));
+    QVERIFY(indietro());
+    QCOMPARE(elenco(), (QStringList{QStringLiteral("a.lng"), QStringLiteral("b.lng")}));
+    QVERIFY(QFile::remove(dir + QStringLiteral("/a.lng")));
+    QCOMPARE(elenco(), QStringList{QStringLiteral("b.lng")});
+
+    // Within a tick of the file system's clock of the folder's last change, a second change
+    // may leave its times as they are: a listing taken then is not kept.
+    QVERIFY(writeBytes(dir + QStringLiteral("/c.lng"), "x"));
+    QCOMPARE(::stat(nativo.constData(), &st), 0);
+    g_ora = nanosecondi(st.st_ctim) + 1'000'000'000;
+    const QStringList ultimi{QStringLiteral("b.lng"), QStringLiteral("c.lng")};
+    QCOMPARE(elenco(), ultimi);
+    QCOMPARE(apertureCartella(dir, [&] { visti = elenco(); }), 1);
+    QCOMPARE(visti, ultimi);
 }
 
 QTEST_MAIN(TestProfileString)

@@ -8,9 +8,12 @@
 #include "modLanguageSupport.h"
 #include "platform/Paths.h"
 #include "platform/SingleInstance.h"
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QProcess>
 #include <QtTest>
+#include <cstdio>
 #include <unistd.h>
 
 class TestAvvio : public QObject {
@@ -19,6 +22,9 @@ class TestAvvio : public QObject {
 private slots:
     void secondCopyIsRefused();
     void lockIsTheUsersOwn();
+    void lockLeftByACopyThatEndedDoesNotBlock_data();
+    void lockLeftByACopyThatEndedDoesNotBlock();
+    void liveCopyRefusesAnotherUntilItEnds();
     void startWithoutLanguageFiles();
     void startRemovesWritesCutShort();
 };
@@ -67,6 +73,68 @@ void TestAvvio::lockIsTheUsersOwn()
     QVERIFY(!platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
     if (proprio.isNull()) qunsetenv("XDG_RUNTIME_DIR");
     else qputenv("XDG_RUNTIME_DIR", proprio);
+}
+
+namespace {
+// A copy that has ended, by its process id: one of a process started and waited for.
+qint64 processoFinito()
+{
+    QProcess p;
+    p.start(QStringLiteral("true"), QStringList());
+    p.waitForStarted();
+    const qint64 pid = p.processId();
+    p.waitForFinished();
+    return pid;
+}
+
+// Another running copy: the test program started again with "--tieni-lucchetto" holds the
+// lock of the settings root given until its input is closed or it is killed.
+int tieniLucchetto(const char *root)
+{
+    platform::setSettingsRoot(QFile::decodeName(root));
+    platform::SingleInstance copia(QStringLiteral("brivomarte"));
+    std::puts(copia.acquire() ? "pronto" : "occupato");
+    std::fflush(stdout);
+    while (std::getchar() != EOF) {}
+    return 0;
+}
+} // namespace
+
+void TestAvvio::lockLeftByACopyThatEndedDoesNotBlock_data()
+{
+    QTest::addColumn<QByteArray>("contenuto");
+    const QByteArray morto = QByteArray::number(processoFinito());
+    // What a crash right after making the file leaves, what a person may put there, and the
+    // words of a copy that ended here or on another computer sharing the home folder.
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("garbage") << QByteArrayLiteral("\xff\x00garbage\n\n\n-7\n");
+    QTest::newRow("another host, dead process") << QByteArray(morto + "\nbrivomarte\naltro-computer.example\n");
+    QTest::newRow("this host, dead process") << QByteArray(morto + "\nbrivomarte\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+}
+
+void TestAvvio::lockLeftByACopyThatEndedDoesNotBlock()
+{
+    QFETCH(QByteArray, contenuto);
+    Ambiente env;
+    platform::SingleInstance copia(QStringLiteral("brivomarte"));
+    QVERIFY(writeBytes(copia.path(), contenuto));
+    QVERIFY(copia.acquire());
+    QVERIFY(!platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
+}
+
+void TestAvvio::liveCopyRefusesAnotherUntilItEnds()
+{
+    Ambiente env;
+    QProcess altra;
+    altra.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--tieni-lucchetto"), env.root()});
+    QVERIFY(altra.waitForStarted());
+    while (!altra.canReadLine() && altra.waitForReadyRead(60000)) {}
+    QCOMPARE(altra.readLine(), QByteArray("pronto\n"));
+    QVERIFY(!platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
+    // Killed, it can do nothing more; its end alone lets the next copy start.
+    altra.kill();
+    QVERIFY(altra.waitForFinished());
+    QVERIFY(platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
 }
 
 void TestAvvio::startWithoutLanguageFiles()
@@ -146,5 +214,13 @@ void TestAvvio::startRemovesWritesCutShort()
     Ridimensionatore.reset();
 }
 
-QTEST_MAIN(TestAvvio)
+int main(int argc, char *argv[])
+{
+    if (argc > 2 && qstrcmp(argv[1], "--tieni-lucchetto") == 0) return tieniLucchetto(argv[2]);
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestAvvio test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_avvio.moc"

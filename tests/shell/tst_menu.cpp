@@ -330,7 +330,8 @@ void TestMenu::otherUserIsSavedReadAndApplied()
     NumeroMassimo = 9; // changed in memory: must not be lost by the switch
 
     m.Combo1->setListIndex(1);
-    QCOMPARE(NomeUtente, QStringLiteral("Bea")); // as her file spells it
+    QCOMPARE(NomeUtente, QStringLiteral("BEA")); // as the list shows her
+    QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Bea"))); // her own file
     QCOMPARE(readLines(profilo("Anna")).value(3), QStringLiteral(" 9 "));
     QCOMPARE(NumeroMassimo, 7);
     QCOMPARE(TipoCarattere, QStringLiteral("minuscolo"));
@@ -351,6 +352,7 @@ void TestMenu::namesLeadingOutOfTheFolderAreRefused_data()
     QTest::newRow("parent folder") << "..\\x.ini";
     QTest::newRow("backslash") << "a\\b.ini";
     QTest::newRow("dots only") << "...ini";
+    QTest::newRow("hidden") << ".anna.ini";
 }
 
 void TestMenu::namesLeadingOutOfTheFolderAreRefused()
@@ -360,13 +362,13 @@ void TestMenu::namesLeadingOutOfTheFolderAreRefused()
     creaUtente(QStringLiteral("Anna"));
     writeBytes(env->file(QStringLiteral("BrivoMarte/utenti/") + file), "");
     auto &m = apriMenu();
-    const int i = m.Combo1->ListIndex() == 0 ? 1 : 0;
-    QCOMPARE(m.Combo1->ListCount(), 2);
-    QCOMPARE(m.Combo1->List(i), file.chopped(4));
+    // Such a name is not listed: no pick can reach it.
+    QCOMPARE(m.Combo1->ListCount(), 1);
+    QCOMPARE(m.Combo1->List(0), QStringLiteral("Anna"));
     ScriviIntestazione(QStringLiteral("riga"));
     NumeroMassimo = 3;
 
-    m.Combo1->setListIndex(i);
+    m.Combo1->setListIndex(0);
     QCOMPARE(NomeUtente, QStringLiteral("Anna"));
     QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Anna")));
     QCOMPARE(NumeroMassimo, 3);
@@ -694,7 +696,8 @@ void TestMenu::switchWithAnUnwritableProfileKeepsTheSettings()
     NumeroMassimo = 6;
     m.Combo1->setListIndex(1);
     QCOMPARE(env->messages.size(), size_t(1));
-    QCOMPARE(NomeUtente, QStringLiteral("Anna"));
+    QCOMPARE(NomeUtente, QStringLiteral("ANNA"));
+    QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Anna")));
     QCOMPARE(NumeroMassimo, 6);
     // The list shows again the user whose settings are in force.
     QCOMPARE(m.Combo1->ListIndex(), 0);
@@ -717,7 +720,7 @@ void TestMenu::userWhoseProfileIsNoFileLetsTheTeacherMoveOn()
     m.Hide();
     m.Show();
     m.Combo1->setListIndex(0);
-    QCOMPARE(NomeUtente, QStringLiteral("Anna"));
+    QCOMPARE(NomeUtente, QStringLiteral("ANNA")); // Dir's settings, read as missing, show capitals
     QCOMPARE(env->messages.size(), size_t(1));
     QVERIFY(env->messages[0].text.endsWith(QStringLiteral("\r\nDir")));
     // Likewise from the configuration window's list.
@@ -728,7 +731,7 @@ void TestMenu::userWhoseProfileIsNoFileLetsTheTeacherMoveOn()
     c->OptionUtente[1]->setValue(1);
     QCOMPARE(env->messages.size(), size_t(2));
     c->ListModificaUtente->setListIndex(1);
-    QCOMPARE(NomeUtente, QStringLiteral("Bea"));
+    QCOMPARE(NomeUtente, QStringLiteral("BEA"));
     QCOMPARE(env->messages.size(), size_t(2));
     QVERIFY(QFileInfo(profilo("Dir")).isDir());
 }
@@ -764,7 +767,8 @@ void TestMenu::pickingOpensItsOwnFile()
     const int strauss = m.Combo1->List(0) == QStringLiteral("STRAUSS") ? 0 : 1;
     QCOMPARE(m.Combo1->List(strauss), QStringLiteral("STRAUSS"));
     m.Combo1->setListIndex(strauss);
-    QCOMPARE(NomeUtente, QStringLiteral("Strauß"));
+    QCOMPARE(NomeUtente, QStringLiteral("STRAUSS"));
+    QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Strauß")));
     QCOMPARE(NumeroMassimo, 7);
     NumeroMassimo = 5;
     Form::UnloadAll();

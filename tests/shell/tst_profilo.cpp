@@ -726,9 +726,12 @@ void TestProfilo::safeUserNames_data()
     QTest::newRow("delete") << QString("x") + QChar(127) << false;
     // Windows takes these for devices or drops the final dot or blank.
     for (const char *n : {"CON", "con", "Prn", "AUX", "nul", "NUL.txt", "com1", "COM9", "lpt1", "LPT9.ini", "aux .x",
-                          "anna.", "anna ", "."})
+                          "anna.", "anna ", ".", "COM0", "lpt0.x", "COM¹", "lpt³.txt", "CONIN$", "conout$.ini"})
+        QTest::newRow(n) << QString::fromUtf8(n) << false;
+    // A leading dot hides the file, and no list shows it.
+    for (const char *n : {".anna", ". anna", ".anna.ini"})
         QTest::newRow(n) << QString::fromLatin1(n) << false;
-    for (const char *n : {"CONTI", "COM10", "LPT", "console.x", "nullo"})
+    for (const char *n : {"CONTI", "COM10", "LPT", "console.x", "nullo", "COMA", "CONIN", "anna.b", "a.anna"})
         QTest::newRow(n) << QString::fromLatin1(n) << true;
     QTest::newRow("longest") << QString(kLunghezzaMassimaNome, QChar(0x00E8)) << true;
     QTest::newRow("too long") << QString(kLunghezzaMassimaNome + 1, QLatin1Char('a')) << false;

@@ -2,6 +2,11 @@
 // their common size, the hover colours, yes and no, the pointer kinds and confinement.
 #include "TestSupport.h"
 #include "AdattaCarattere.h"
+#include "FormEs1.h"
+#include "FormEs2.h"
+#include "FormEs3.h"
+#include "FormEs4.h"
+#include "FormEs5.h"
 #include "FormMenu.h"
 #include "Modulo1.h"
 #include "ModuloPerIni.h"
@@ -10,6 +15,7 @@
 #include "platform/PointerConfine.h"
 #include <QtTest>
 #include <cmath>
+#include <functional>
 
 using namespace forms;
 
@@ -79,6 +85,8 @@ private slots:
     void noLeavesTheMenuAndTheNextShowStartsAfresh();
     void pointerKinds_data();
     void pointerKinds();
+    void holderOfEachWindow_data();
+    void holderOfEachWindow();
 };
 
 void TestUscita::exitButtonSavesAndShowsThePanel()
@@ -295,6 +303,55 @@ void TestUscita::pointerKinds()
         QCOMPARE(c(m, n)->MousePointer(), puntatore);
         QCOMPARE(c(m, n)->widget()->testAttribute(Qt::WA_SetCursor), !disabilita);
     }
+}
+
+void TestUscita::holderOfEachWindow_data()
+{
+    QTest::addColumn<std::function<Form &()>>("finestra");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<int>("tipo");
+    auto di = [](auto *t) {
+        using T = std::remove_pointer_t<decltype(t)>;
+        return std::function<Form &()>([]() -> Form & { return Default<T>(); });
+    };
+    QTest::newRow("FormMenu") << di((FormMenu *)nullptr) << "FrameUscita" << int(Kind::Frame);
+    QTest::newRow("FormEs1") << di((FormEs1 *)nullptr) << "FrameUscita" << int(Kind::Frame);
+    QTest::newRow("FormEs2") << di((FormEs2 *)nullptr) << "FrameUscita" << int(Kind::PictureBox);
+    QTest::newRow("FormEs3") << di((FormEs3 *)nullptr) << "PictureBoxUscita" << int(Kind::PictureBox);
+    QTest::newRow("FormEs4") << di((FormEs4 *)nullptr) << "PictureBoxUscita" << int(Kind::PictureBox);
+    QTest::newRow("FormEs5") << di((FormEs5 *)nullptr) << "PictureBoxUscita" << int(Kind::PictureBox);
+}
+
+void TestUscita::holderOfEachWindow()
+{
+    // The holder carries the name and kind each window gives it, so that the keys of its
+    // window's language section reach it; a picture box has no border of its own.
+    QFETCH(std::function<Form &()>, finestra);
+    QFETCH(QString, nome);
+    QFETCH(int, tipo);
+    preparaEsercizio(3);
+    creaUtente(QStringLiteral("Anna"));
+    const QString sezione = QString::fromLatin1(QTest::currentDataTag());
+    writeBytes(env->program() + QStringLiteral("/Prova.lng"),
+               "[Strings]\r\n0002=\"no\"\r\n0003=\"si\"\r\n[" + sezione.toLatin1() + "]\r\n" + nome.toLatin1()
+                   + ".Tag=\"uscita\"\r\n");
+    writeBytes(env->program() + QStringLiteral("/LangSetting.ini"), "[Language]\r\nCurrentLanguage=Prova\r\n");
+    MLSCurrentLanguage = QStringLiteral("Prova");
+    Form &f = finestra();
+    f.Show();
+    Control *h = f.control(nome);
+    QVERIFY(h);
+    QCOMPARE(int(h->kind()), tipo);
+    QCOMPARE(h->Tag(), QStringLiteral("uscita"));
+    if (h->kind() == Kind::PictureBox) QCOMPARE(h->BorderStyle(), 0);
+    for (const char *parte : {"CommandSi", "CommandNo", "PictureSi", "PictureNo"}) QCOMPARE(f.control(QLatin1String(parte))->Container(), h);
+    if (auto *m = dynamic_cast<FormMenu *>(&f)) m->AvviaEsercizi(5);
+    else static_cast<FormEsercizio &>(f).mnuEsci_Click();
+    QVERIFY(h->Visible());
+    fotografa(f, sezione + QStringLiteral("_uscita"));
+    f.control(QStringLiteral("CommandNo"))->raiseClick();
+    QVERIFY(!h->Visible());
+    chiudiFinestre();
 }
 
 QTEST_MAIN(TestUscita)

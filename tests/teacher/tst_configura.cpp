@@ -3,6 +3,7 @@
 // switches with their profile writes, the names refused for a new user, and leaving.
 #include "TestSupport.h"
 #include "FormConfigura.h"
+#include "FormMenu.h"
 #include "Modulo1.h"
 #include "ModuloPerIni.h"
 #include "modLanguageSupport.h"
@@ -15,6 +16,8 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QtTest>
+#include <functional>
+#include <sys/stat.h>
 
 using namespace forms;
 
@@ -224,7 +227,10 @@ private slots:
         f.HScroll4->setValue(8);
         f.ListModificaUtente->setListIndex(0);
         QCOMPARE(readLines(profilo(QStringLiteral("_predefinito")))[3], QStringLiteral(" 8 "));
-        QCOMPARE(f.Label4->Caption(), QStringLiteral("Anna")); // the name as her file spells it
+        // Named as the list shows her; her profile is the file the entry came from.
+        QCOMPARE(f.Label4->Caption(), QStringLiteral("ANNA"));
+        QCOMPARE(NomeUtente, QStringLiteral("ANNA"));
+        QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Anna")));
         QCOMPARE(f.HScroll4->Value(), 6);
         // Her profile is written back to her own file, whatever its letter case.
         f.HScroll4->setValue(3);
@@ -394,6 +400,86 @@ private slots:
         QVERIFY(env->messages.empty()); // said under the box, not in a box at every key
     }
 
+    // A name beginning with a dot would be a hidden file, which no list shows: it is held
+    // as a device name is. Message 0057 names what the check refuses, in each language and
+    // in the program's own words, and the check refuses what it names.
+    void nomeConPuntoIniziale()
+    {
+        creaUtente(QStringLiteral("Bea"));
+        QVERIFY(writeBytes(profilo(QStringLiteral(".anna")), readBytes(profilo(QStringLiteral("Bea")))));
+        diventa(QStringLiteral("_predefinito"));
+        QCOMPARE(ElencoUtenti(true), QStringList{"Bea"}); // the menu's list, as "Modifica utente"'s
+        auto &f = apri();
+        f.OptionUtente[2]->setValue(1);
+        QMap<QString, QString> testi;
+        for (const char *lingua : {"Italiano", "English", "nessuna"}) {
+            MLSCurrentLanguage = QLatin1String(lingua);
+            for (const QString &nome : {QStringLiteral(".anna"), QStringLiteral(".bea")}) {
+                f.TextNuovoUtente->setText(QStringLiteral("x"));
+                f.TextNuovoUtente->setText(nome);
+                QVERIFY2(f.LabelAvvisoNome->Visible(), qPrintable(nome));
+                QCOMPARE(NomeUtente, QStringLiteral("_predefinito"));
+                const QString delFile = MLSGetStringOr(QStringLiteral("0057"), QString()); // none without a language
+                if (!delFile.isEmpty()) QCOMPARE(f.LabelAvvisoNome->Caption(), delFile);
+            }
+            const QString testo = testi[QLatin1String(lingua)] = f.LabelAvvisoNome->Caption();
+            for (const char *nominato : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "COM0", "COM9", "LPT0", "LPT9", "¹", "²", "³"})
+                QVERIFY2(testo.contains(QString::fromUtf8(nominato)), nominato);
+        }
+        QCOMPARE(testi["nessuna"], testi["Italiano"]);
+        QVERIFY(testi["Italiano"].contains(QStringLiteral("iniziare con un punto")));
+        QVERIFY(testi["English"].contains(QStringLiteral("begin with a dot")));
+        QStringList riservati{"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+        for (const char *porta : {"COM", "LPT"})
+            for (const QChar cifra : QStringLiteral("0123456789¹²³")) riservati << QLatin1String(porta) + cifra;
+        for (const QString &nome : riservati) {
+            QCOMPARE(ControllaNomeUtente(nome), EsitoNomeUtente::Riservato);
+            QCOMPARE(ControllaNomeUtente(nome.toLower() + QStringLiteral(".txt")), EsitoNomeUtente::Riservato);
+        }
+    }
+
+    // Every entry of the users folder takes its name, whatever it is: a pipe or a dangling
+    // link is no new user. One made after the folder was listed is found when the new user is
+    // left: it is said once that it cannot be saved, and the teacher moves on.
+    void nomePresoDaCioCheNonEUnFile()
+    {
+        QCOMPARE(mkfifo(QFile::encodeName(profilo(QStringLiteral("Pipa"))).constData(), 0644), 0);
+        QVERIFY(QFile::link(QStringLiteral("nessuno.ini"), profilo(QStringLiteral("Rotto"))));
+        auto &f = apri();
+        f.OptionUtente[2]->setValue(1);
+        for (const QString &nome : {QStringLiteral("pipa"), QStringLiteral("ROTTO")}) {
+            f.TextNuovoUtente->setText(nome);
+            QVERIFY2(f.LabelAvvisoNome->Visible(), qPrintable(nome));
+            QCOMPARE(f.LabelAvvisoNome->Caption(), TestoProfiloSenzaFile());
+            QCOMPARE(NomeUtente, QStringLiteral("_predefinito"));
+        }
+        QVERIFY(env->messages.empty());
+
+        const std::pair<QString, std::function<bool(const QString &)>> fatti[] = {
+            {QStringLiteral("Tubo"), [](const QString &p) { return mkfifo(QFile::encodeName(p).constData(), 0644) == 0; }},
+            {QStringLiteral("Lia"), [](const QString &p) { return QFile::link(QStringLiteral("altrove.ini"), p); }}};
+        for (const auto &[nome, crea] : fatti) {
+            f.OptionUtente[0]->setValue(1);
+            env->messages.clear();
+            f.OptionUtente[2]->setValue(1);
+            QVERIFY(crea(profilo(nome)));
+            f.TextNuovoUtente->setText(nome);
+            QVERIFY(!f.LabelAvvisoNome->Visible());
+            QCOMPARE(NomeUtente, nome);
+            f.OptionUtente[0]->setValue(1);
+            QCOMPARE(NomeUtente, QStringLiteral("_predefinito"));
+            QCOMPARE(env->messages.size(), size_t(1));
+            QCOMPARE(env->messages[0].text, TestoProfiloSenzaFile() + QStringLiteral("\r\n") + nome);
+            f.OptionUtente[2]->setValue(1);
+            f.TextNuovoUtente->setText(nome);
+            QCOMPARE(f.LabelAvvisoNome->Caption(), TestoProfiloSenzaFile());
+            QCOMPARE(NomeUtente, QStringLiteral("_predefinito"));
+            QCOMPARE(env->messages.size(), size_t(1));
+        }
+        QVERIFY(QFileInfo(profilo(QStringLiteral("Lia"))).isSymLink());
+        QVERIFY(!QFileInfo::exists(env->file(QStringLiteral("BrivoMarte/utenti/altrove.ini"))));
+    }
+
     // The default user's profile, in whatever letter case, is not a pupil's.
     void predefinitoNonEUnAlunno()
     {
@@ -418,7 +504,8 @@ private slots:
         QCOMPARE(f.ListModificaUtente->ListCount(), 1);
         f.ListModificaUtente->setListIndex(0);
         QCOMPARE(NumeroMassimo, 7);
-        QCOMPARE(NomeUtente, QStringLiteral("Strauß"));
+        QCOMPARE(NomeUtente, QStringLiteral("STRAUSS"));
+        QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Strauß")));
         f.HScroll4->setValue(5);
         f.control(QStringLiteral("mnuEsci"))->raiseClick();
         QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase),
@@ -454,6 +541,29 @@ private slots:
         f.control(QStringLiteral("mnuEsci"))->raiseClick(); // leaving still leaves
         QVERIFY(!IfLoaded<FormConfigura>());
         QCOMPARE(NumeroMassimo, 7);
+    }
+
+    // Leaving with a profile that cannot be written says so once, though the menu saves the
+    // same user again as it comes up; a later switch in the menu says it again.
+    void uscitaNonScrittaDettaUnaVolta()
+    {
+        creaUtente(QStringLiteral("Bea"));
+        creaUtente(QStringLiteral("Anna"));
+        LeggiImpostazioni();
+        auto &f = apri();
+        QFile::remove(profilo(QStringLiteral("Anna")));
+        QVERIFY(QDir().mkdir(profilo(QStringLiteral("Anna")))); // no file can be written there now
+        f.HScroll4->setValue(7);
+        f.control(QStringLiteral("mnuEsci"))->raiseClick();
+        QCOMPARE(finestreCaricate(), QStringList{"FormMenu"});
+        QCOMPARE(env->messages.size(), size_t(1));
+        QVERIFY(env->messages[0].text.startsWith(QStringLiteral("Non è stato possibile salvare le impostazioni")));
+        QCOMPARE(NumeroMassimo, 7);
+        auto *m = IfLoaded<FormMenu>();
+        QCOMPARE(m->Combo1->Text(), QStringLiteral("ANNA"));
+        m->Combo1->setListIndex(m->Combo1->ListIndex() == 0 ? 1 : 0);
+        QCOMPARE(env->messages.size(), size_t(2));
+        QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Anna"))); // refused: her settings stay in force
     }
 
     void uscitaScriveSempre()

@@ -9,9 +9,11 @@
 #include "modLanguageSupport.h"
 #include "forms/Twips.h"
 #include "platform/Dialogs.h"
+#include <QClipboard>
 #include <QDate>
 #include <QFile>
 #include <QLocale>
+#include <QMimeData>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -233,6 +235,57 @@ private slots:
         QVERIFY(qAbs(f.RichTextBox1->Width() - larghezza / 2) < 30);
     }
 
+    // Megabytes pasted into the record would keep the window laying them out for minutes: a
+    // paste or a drop takes so much, the box holds so much, and each cut is told once.
+    void hugePasteIsCutAndTold()
+    {
+        auto &f = apri();
+        auto *box = qobject_cast<QTextEdit *>(f.RichTextBox1->widget());
+        QVERIFY(box);
+        auto incolla = [&](const QString &testo) {
+            QGuiApplication::clipboard()->setText(testo);
+            box->moveCursor(QTextCursor::End);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            QCoreApplication::processEvents();
+        };
+        QString enorme;
+        while (enorme.size() < 1'000'000) enorme += QStringLiteral("una riga lunga di testo incollato, come da una pagina web\n");
+        const qsizetype prima = f.RichTextBox1->Text().size();
+        incolla(QStringLiteral("nota della maestra"));
+        QCOMPARE(f.RichTextBox1->Text().size(), prima + 18);
+        QVERIFY(env->messages.empty());
+
+        incolla(enorme);
+        QCOMPARE(f.RichTextBox1->Text().size(), prima + 18 + kPasteMaxChars);
+        QCOMPARE(env->messages.size(), size_t(1));
+        QVERIFY(env->messages[0].text.startsWith(QStringLiteral("Il testo incollato era troppo lungo")));
+        QVERIFY(f.RichTextBox1->Text().endsWith(enorme.left(kPasteMaxChars)));
+
+        // Near the box's bound, what is left of it; then nothing.
+        f.RichTextBox1->setText(enorme.left(kBoxMaxCharsWithPaste - 100));
+        incolla(enorme);
+        QCOMPARE(f.RichTextBox1->Text().size(), kBoxMaxCharsWithPaste);
+        QCOMPARE(env->messages.size(), size_t(2));
+        incolla(enorme);
+        QCOMPARE(f.RichTextBox1->Text().size(), kBoxMaxCharsWithPaste);
+        QCOMPARE(env->messages.size(), size_t(3));
+
+        // A drop likewise, into a box with room.
+        f.RichTextBox1->setText(QString());
+        QMimeData trascinato;
+        trascinato.setText(enorme);
+        QDragEnterEvent entra(QPoint(5, 5), Qt::CopyAction, &trascinato, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box->viewport(), &entra);
+        QDragMoveEvent muovi(QPoint(5, 5), Qt::CopyAction, &trascinato, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box->viewport(), &muovi);
+        QDropEvent lascia(QPointF(5, 5), Qt::CopyAction, &trascinato, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box->viewport(), &lascia);
+        QCoreApplication::processEvents();
+        QCOMPARE(f.RichTextBox1->Text().size(), kPasteMaxChars);
+        QCOMPARE(env->messages.size(), size_t(4));
+        QGuiApplication::clipboard()->clear();
+    }
+
     void leavingAndComingBack()
     {
         auto &f = apri();
@@ -271,22 +324,40 @@ private slots:
         risposta = uscite.filePath(QStringLiteral("manca/anna.rtf")); // a folder that is not there
         f.Command2->raiseClick();
         QCOMPARE(env->messages.size(), size_t(2));
+        // The file that could not be written is named, as every such file is.
+        QCOMPARE(env->messages[0].text, QStringLiteral("Il registro degli esercizi non è stato salvato."));
+        QCOMPARE(env->messages[1].text, QStringLiteral("Il registro degli esercizi non è stato salvato.\r\n") + risposta);
         for (const auto &m : env->messages) {
-            QCOMPARE(m.text, QStringLiteral("Il registro degli esercizi non è stato salvato."));
             QCOMPARE(m.style, int(platform::vbCritical));
             QCOMPARE(m.title, QStringLiteral("Brivomarte"));
         }
         QCOMPARE(f.RichTextBox1->Text(), prima);
     }
 
+    // A pupil picked from a list in capitals is named so at the head of the record; the
+    // folder of the pupil's records keeps the spelling of the profile's file.
+    void pupilAsPickedFolderAsTheFile()
+    {
+        NomeUtente = QStringLiteral("ANNA");
+        auto &f = apri();
+        QCOMPARE(righe(f).value(0), QStringLiteral("ANNA"));
+        verificaIntestazione(f);
+        risposta = uscite.filePath(QStringLiteral("anna.rtf"));
+        f.Command2->raiseClick();
+        QCOMPARE(cartelleDialogo, std::vector<QString>{env->file(QStringLiteral("BrivoMarte/dati/Anna"))});
+        QVERIFY(env->messages.empty());
+    }
+
     void unsafeUserNameIsNoFolder()
     {
-        NomeUtente = QStringLiteral("..\\fuori");
+        // The records' folder is named as the profile's file: one that could lead out of the
+        // records folder is never used as a path.
+        NomeUtente = QStringLiteral("..");
+        FileUtente = PercorsoProfilo(NomeUtente);
         auto &f = apri();
         risposta = uscite.filePath(QStringLiteral("x.rtf"));
         f.Command2->raiseClick();
         QCOMPARE(cartelleDialogo, std::vector<QString>{env->file(QStringLiteral("BrivoMarte/dati"))});
-        QVERIFY(!QFileInfo::exists(env->file(QStringLiteral("BrivoMarte/fuori"))));
         QVERIFY(QFileInfo::exists(risposta));
     }
 
