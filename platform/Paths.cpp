@@ -38,6 +38,14 @@ struct Reading {
     } stamp;
     bool lasting = false;
     std::vector<std::pair<QString, unsigned char>> entries; // name and type (DT_REG, DT_DIR, DT_LNK...)
+    // The last list drawn from these entries, kept with them: the menu asks the same of the
+    // users folder at every turn.
+    struct Listing {
+        QString pattern;
+        int kinds = -1;
+        QStringList names;
+    };
+    mutable Listing listed;
 };
 QHash<QString, Reading> g_readings;
 constexpr int kReadingsMax = 8;
@@ -168,6 +176,11 @@ bool listEntries(const QString &folder, const QString &pattern, Kinds kinds, QSt
     const Reading *r = readFolder(dir);
     names.clear();
     if (!r) return false;
+    if (r->listed.kinds == int(kinds) && r->listed.pattern == pattern) {
+        names = r->listed.names;
+        return true;
+    }
+    bool guardato = false; // an entry was looked at through a link: it may change unseen
     for (auto [e, type] : r->entries) {
         if (!e.endsWith(extension, Qt::CaseInsensitive)) continue;
         if (kinds == Kinds::All) {
@@ -178,11 +191,13 @@ bool listEntries(const QString &folder, const QString &pattern, Kinds kinds, QSt
         // opening one would wait for ever or read without end. The type the folder gives
         // spares a look at each of thousands of files; a link is followed, each time.
         if (type == DT_LNK || type == DT_UNKNOWN) {
+            guardato = true;
             const FileState::Kind k = fileState(dir + QLatin1Char('/') + e).kind;
             type = k == FileState::Ordinary ? DT_REG : k == FileState::Folder ? DT_DIR : DT_UNKNOWN;
         }
         if (type == DT_REG || (kinds == Kinds::FilesAndFolders && type == DT_DIR)) names << e;
     }
+    if (!guardato) r->listed = {pattern, int(kinds), names};
     return true;
 }
 } // namespace

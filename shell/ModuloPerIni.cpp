@@ -372,6 +372,10 @@ QStringList ElencoUtenti(bool conPredefinito)
     QStringList voci, nomi;
     // A users folder that cannot be listed gives no users.
     if (!platform::listFolder(CartellaUtenti, QStringLiteral("*.ini"), false, voci)) return nomi;
+    // The same listing gives the same users: the menu asks at every turn, and a folder of
+    // thousands of profiles is long to go over.
+    static QStringList ultimeVoci[2], ultimiNomi[2];
+    if (voci == ultimeVoci[conPredefinito]) return ultimiNomi[conPredefinito];
     for (const QString &v : voci) {
         const QString nome = v.left(v.size() - 4);
         if (!conPredefinito && nome.compare(QLatin1String("_predefinito"), Qt::CaseInsensitive) == 0) continue;
@@ -379,12 +383,20 @@ QStringList ElencoUtenti(bool conPredefinito)
         if (!NomeUtenteSicuro(nome)) continue;
         nomi << nome;
     }
+    ultimeVoci[conPredefinito] = voci;
+    ultimiNomi[conPredefinito] = nomi;
     return nomi;
 }
 
 QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo)
 {
     if (!maiuscolo) return utenti;
+    // The same users as one of the last two times (the menu's list and the configuration's)
+    // are shown as then.
+    static QStringList ultimi[2], ultimeVoci[2];
+    static int prossimo = 0;
+    for (int k = 0; k < 2; ++k)
+        if (utenti == ultimi[k]) return ultimeVoci[k];
     QStringList voci;
     voci.reserve(utenti.size());
     QHash<QString, int> quante;
@@ -392,6 +404,9 @@ QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo)
     for (const QString &u : utenti) ++quante[voci.emplace_back(u.toUpper())];
     for (qsizetype i = 0; i < voci.size(); ++i)
         if (quante.value(voci[i]) > 1) voci[i] = utenti[i];
+    ultimi[prossimo] = utenti;
+    ultimeVoci[prossimo] = voci;
+    prossimo = 1 - prossimo;
     return voci;
 }
 
