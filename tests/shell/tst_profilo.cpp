@@ -703,6 +703,15 @@ void TestProfilo::existenceTests()
     QVERIFY(!EsisteCartella(CartellaUtenti + "Mario.ini"));
     QVERIFY(!EsisteCartella(CartellaDati + "mario\\"));
     QVERIFY(!EsisteCartella(QString()));
+    // The users with and without the default one, asked in turn, each as the folder has them.
+    writeBytes(env.file("BrivoMarte/utenti/_predefinito.INI"), "x");
+    for (int volta = 0; volta < 2; ++volta) {
+        QCOMPARE(ElencoUtenti(true), (QStringList{"_predefinito", "Mario"}));
+        QCOMPARE(ElencoUtenti(false), QStringList{"Mario"});
+        QCOMPARE(NomiDaMostrare(ElencoUtenti(false), true), QStringList{"MARIO"});
+        QCOMPARE(NomiDaMostrare(ElencoUtenti(true), true), (QStringList{"_PREDEFINITO", "MARIO"}));
+        QCOMPARE(NomiDaMostrare(QStringList{"Bea"}, true), QStringList{"BEA"});
+    }
 }
 
 void TestProfilo::safeUserNames_data()
