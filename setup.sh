@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES="cmake g++ ninja-build qt6-base-dev qt6-multimedia-dev qt6-svg-dev \
-qt6-translations-l10n fonts-liberation2 xdg-utils"
+qt6-translations-l10n fonts-liberation2 xdg-utils libxext-dev"
 
 missing=""
 for p in $PACKAGES; do

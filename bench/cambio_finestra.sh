@@ -69,15 +69,7 @@ TILE=("236 366" "640 366" "1043 366" "236 789" "640 789")
 CONFERMA=("950 848" "1095 911" "950 848" "950 848" "950 848")
 PAUSA=1.2
 
-# The default user's profile: the defaults, no sounds, the choice screens shown, with the
-# input mode given (line 15).
-profile() { # $1 home, $2 mode
-    local dir="$1/ImpostazioniProgrammiTesmo/BrivoMarte/utenti"
-    mkdir -p "$dir"
-    printf '%s\r\n' maiuscolo ' 1 ' ' 4 ' ' 10 ' False False False ' 255 ' ' 16711680 ' ' 16777215 ' \
-        ' 12648447 ' ' 16777152 ' True False "$2" ' 4 ' False False ' 9 ' '-2147483633 ' ' 255 ' \
-        >"$dir/_predefinito.INI"
-}
+. "$(dirname "$SELF")/profilo.sh"
 
 # The pointer comes first and rests: what it lights up by passing over is a settled frame
 # of the window before, not a frame of the change.

@@ -23,11 +23,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XShm.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
+#include "schermo_x11.h"
 #include <algorithm>
 #include <climits>
 #include <csignal>
@@ -98,30 +94,11 @@ int main(int argc, char **argv)
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const double settledMs = argc > 2 ? std::atof(argv[2]) : 250;
-    Display *dpy = XOpenDisplay(nullptr);
-    if (!dpy) {
-        std::fprintf(stderr, "no display\n");
-        return 1;
-    }
-    if (!XShmQueryExtension(dpy)) {
-        std::fprintf(stderr, "the X server has no shared memory extension\n");
-        return 1;
-    }
-    const int scr = DefaultScreen(dpy);
-    const Window root = RootWindow(dpy, scr);
-    const int w = DisplayWidth(dpy, scr), h = DisplayHeight(dpy, scr);
-    XShmSegmentInfo shm{};
-    XImage *img = XShmCreateImage(dpy, DefaultVisual(dpy, scr), DefaultDepth(dpy, scr), ZPixmap, nullptr, &shm, w, h);
-    if (!img || img->bits_per_pixel != 32) {
-        std::fprintf(stderr, "only 24- or 32-bit screens are supported\n");
-        return 1;
-    }
-    shm.shmid = shmget(IPC_PRIVATE, size_t(img->bytes_per_line) * h, IPC_CREAT | 0600);
-    shm.shmaddr = img->data = static_cast<char *>(shmat(shm.shmid, nullptr, 0));
-    shm.readOnly = False;
-    XShmAttach(dpy, &shm);
-    XSync(dpy, False);
-    shmctl(shm.shmid, IPC_RMID, nullptr); // gone once both sides detach
+    SchermoX11 schermo;
+    if (!schermo.apri("cattura_x11")) return 1;
+    Display *dpy = schermo.dpy;
+    const Window root = schermo.root;
+    const int w = schermo.w, h = schermo.h;
     // Top-level windows are children of the root while no window manager runs.
     XSelectInput(dpy, root, SubstructureNotifyMask);
 
@@ -150,10 +127,10 @@ int main(int argc, char **argv)
                                           .arg(e.xconfigure.width).arg(e.xconfigure.height)
                                           .arg(e.xconfigure.x).arg(e.xconfigure.y), f});
         }
-        if (!XShmGetImage(dpy, root, img, 0, 0, AllPlanes)) break;
+        const uint32_t *px = schermo.leggi();
+        if (!px) break;
         const double at = nowMs() - start;
         ++grabs;
-        const auto *px = reinterpret_cast<const uint32_t *>(img->data);
         if (!frames.empty() && std::memcmp(frames.back().pixels.data(), px, count * 4) == 0) {
             frames.back().to = at;
             ++frames.back().grabs;
@@ -204,8 +181,5 @@ int main(int argc, char **argv)
     std::printf("%ld grabs in %.1f s (one every %.2f ms), %zu frames: %zu settled, %d between, %d of them "
                 "neither the window before nor the one after\n",
                 grabs, end / 1000, grabs ? end / grabs : 0.0, frames.size(), frames.size() - between, between, garbled);
-    XShmDetach(dpy, &shm);
-    shmdt(shm.shmaddr);
-    XCloseDisplay(dpy);
     return 0;
 }

@@ -5,7 +5,8 @@
 //                                    users folder under $HOME
 //   sonda_profili passi              the start up to the start window, "Avvio" to the
 //                                    painted menu, the configuration window's user
-//                                    list, leaving the configuration window
+//                                    list, leaving the configuration window, the
+//                                    menu's list of users opened
 //   sonda_profili battitura [TASTI]  typing TASTI keys (10) of a new pupil's name
 //
 // Each time runs from the click (or the first key) until the window it leads to has been
@@ -19,7 +20,9 @@
 #include "ModuloPerIni.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -42,10 +45,12 @@ class Sonda : public QApplication {
 public:
     using QApplication::QApplication;
 
-    // From now on, waits for that window's next full paint.
-    void osserva(std::function<QWidget *()> finestra)
+    // From now on, waits for that window's next full paint (at full-screen size unless
+    // it is a pop-up).
+    void osserva(std::function<QWidget *()> finestra, bool schermoIntero = true)
     {
         bersaglio = std::move(finestra);
+        schermoIntero_ = schermoIntero;
         dipinta = dipintaDentro_ = false;
     }
     bool dipinta = false;
@@ -60,7 +65,8 @@ public:
         if (tipo == QEvent::Paint && o->isWidgetType() && static_cast<QWidget *>(o)->window() == w) {
             dipintaDentro_ = true;
         } else if ((tipo == QEvent::UpdateRequest || tipo == QEvent::Expose) && (o == w || o == w->windowHandle())) {
-            dipinta = dipintaDentro_ && w->isVisible() && w->screen() && w->size() == w->screen()->size();
+            dipinta = dipintaDentro_ && w->isVisible() && w->screen()
+                      && (!schermoIntero_ || w->size() == w->screen()->size());
             dipintaDentro_ = false;
         }
         return esito;
@@ -69,6 +75,7 @@ public:
 private:
     std::function<QWidget *()> bersaglio;
     bool dipintaDentro_ = false;
+    bool schermoIntero_ = true;
 };
 
 Sonda *sonda() { return static_cast<Sonda *>(qApp); }
@@ -96,7 +103,7 @@ struct Tempo {
 };
 
 // From the start of `azione` until `finestra` has been painted after it.
-Tempo misura(const std::function<QWidget *()> &finestra, const std::function<void()> &azione)
+Tempo misura(const std::function<QWidget *()> &finestra, const std::function<void()> &azione, bool schermoIntero = true)
 {
     riposa(200);
     sonda()->osserva(nullptr);
@@ -105,7 +112,7 @@ Tempo misura(const std::function<QWidget *()> &finestra, const std::function<voi
     const double p = processore();
     azione();
     // Only a paint after the step's own work counts.
-    sonda()->osserva(finestra);
+    sonda()->osserva(finestra, schermoIntero);
     while (!sonda()->dipinta) {
         if (t.elapsed() > 30000) {
             std::fprintf(stderr, "sonda_profili: the window was not painted within 30 s\n");
@@ -190,6 +197,12 @@ void passi()
     stampa("uscita_configura", misura([] { return finestraDi(IfLoaded<FormMenu>()); },
                                       [&] { conf->control(QStringLiteral("mnuEsci"))->action()->trigger(); }));
     std::printf("profilo_riscritto %d\n", improntaDi(profilo) == prima ? 0 : 1);
+
+    // The menu's list of users, opened.
+    auto *combo = qobject_cast<QComboBox *>(IfLoaded<FormMenu>()->control(QStringLiteral("Combo1"))->widget());
+    if (!combo) std::exit(1);
+    stampa("lista_menu", misura([combo] { return combo->view()->window(); }, [combo] { combo->showPopup(); }, false));
+    combo->hidePopup();
 }
 
 void battitura(int tasti)

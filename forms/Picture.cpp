@@ -1,5 +1,6 @@
 #include "Picture.h"
 #include <QFile>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
@@ -15,6 +16,14 @@ struct Picture::Data {
     bool fills = true; // an SVG without preserveAspectRatio="none" keeps its proportions
     std::unique_ptr<QSvgRenderer> renderer;
     QImage image;
+    // The drawing last made, in device pixels, and what it was made for: a window repaints
+    // its pictures at every change around them (a highlight moving), and drawing a picture
+    // anew each time costs far more than putting the pixels back.
+    QImage drawn;
+    QPointF drawnOffset; // where the picture lies inside `drawn`, less than a pixel
+    QSizeF drawnSize;
+    QPainter::RenderHints drawnHints;
+    qreal drawnOpacity = 1;
 
     void ensure()
     {
@@ -67,7 +76,36 @@ void Picture::paint(QPainter &p, const QRectF &target) const
     if (!d_) return;
     d_->ensure();
     if (d_->renderer) {
-        d_->renderer->render(&p, placed(target));
+        const QRectF dove = placed(target);
+        // Drawn once at its place in device pixels, then put back whole, when the painter
+        // only moves what it draws; other painters get it drawn anew.
+        const QTransform t = p.deviceTransform();
+        if (t.type() > QTransform::TxTranslate || p.paintEngine()->type() != QPaintEngine::Raster) {
+            d_->renderer->render(&p, dove);
+            return;
+        }
+        const QRectF inDevice = t.mapRect(dove);
+        const QRect box = inDevice.toAlignedRect();
+        const QPointF offset = inDevice.topLeft() - QPointF(box.topLeft());
+        // A faded picture is drawn faded part by part, as the painter would: its parts
+        // that overlap show through one another.
+        const qreal opacity = p.opacity();
+        if (d_->drawn.size() != box.size() || d_->drawnOffset != offset || d_->drawnSize != inDevice.size()
+            || d_->drawnHints != p.renderHints() || d_->drawnOpacity != opacity) {
+            d_->drawn = QImage(box.size(), QImage::Format_ARGB32_Premultiplied);
+            d_->drawn.fill(Qt::transparent);
+            QPainter ip(&d_->drawn);
+            ip.setRenderHints(p.renderHints());
+            ip.setOpacity(opacity);
+            d_->renderer->render(&ip, QRectF(offset, inDevice.size()));
+            d_->drawnOffset = offset;
+            d_->drawnSize = inDevice.size();
+            d_->drawnHints = p.renderHints();
+            d_->drawnOpacity = opacity;
+        }
+        p.setOpacity(1);
+        p.drawImage(QPointF(box.topLeft()) - QPointF(t.dx(), t.dy()), d_->drawn);
+        p.setOpacity(opacity);
     } else if (!d_->image.isNull()) {
         p.save();
         p.setRenderHint(QPainter::SmoothPixmapTransform);

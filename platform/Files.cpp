@@ -1,4 +1,5 @@
 #include "Files.h"
+#include "Paths.h"
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -222,19 +224,27 @@ void removeInterruptedWrites(const QString &folder, int depth)
 {
     static const QRegularExpression nome(QRegularExpression::anchoredPattern(
         QRegularExpression::escape(kNuovoPrefisso) + QStringLiteral("[0-9a-f]{16}") + QRegularExpression::escape(kNuovoSuffisso)));
-    const QDir dir(folder);
+    // One look at each folder, the users folder's kept listing when it is still good.
+    std::vector<std::pair<QString, unsigned char>> voci;
+    if (!folderEntries(folder, voci)) return;
+    const QString cartella = folder.size() > 1 && folder.endsWith(QLatin1Char('/')) ? folder.chopped(1) : folder;
     const qint64 limite = (QDateTime::currentMSecsSinceEpoch() - 10 * 60 * 1000) * 1000000;
-    for (const QString &e : dir.entryList({kNuovoPrefisso + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!nome.match(e).hasMatch()) continue;
-        const QByteArray p = QFile::encodeName(dir.filePath(e));
+    for (const auto &[e, tipo] : voci) {
+        const bool forse = e.startsWith(kNuovoPrefisso) && (tipo == DT_REG || tipo == DT_UNKNOWN);
+        if (!forse && !(depth > 0 && (tipo == DT_DIR || tipo == DT_UNKNOWN))) continue;
+        const QString percorso = cartella + QLatin1Char('/') + e;
+        const QByteArray p = QFile::encodeName(percorso);
         struct stat st;
-        if (::lstat(p.constData(), &st) != 0 || st.st_uid != ::getuid()) continue;
+        if (::lstat(p.constData(), &st) != 0) continue;
+        if (S_ISDIR(st.st_mode)) {
+            // Links to folders are not followed.
+            if (depth > 0) removeInterruptedWrites(percorso, depth - 1);
+            continue;
+        }
+        if (!forse || !nome.match(e).hasMatch() || st.st_uid != ::getuid()) continue;
         const FileState s = stateOf(st);
         if (s.kind == FileState::Ordinary && s.modified < limite) ::unlink(p.constData());
     }
-    if (depth <= 0) return;
-    for (const QString &sotto : dir.entryList(QDir::Dirs | QDir::NoSymLinks | QDir::Hidden | QDir::NoDotAndDotDot))
-        removeInterruptedWrites(dir.filePath(sotto), depth - 1);
 }
 
 } // namespace platform

@@ -38,6 +38,14 @@ struct Reading {
     } stamp;
     bool lasting = false;
     std::vector<std::pair<QString, unsigned char>> entries; // name and type (DT_REG, DT_DIR, DT_LNK...)
+    // The last list drawn from these entries, kept with them: the menu asks the same of the
+    // users folder at every turn.
+    struct Listing {
+        QString pattern;
+        int kinds = -1;
+        QStringList names;
+    };
+    mutable Listing listed;
 };
 QHash<QString, Reading> g_readings;
 constexpr int kReadingsMax = 8;
@@ -53,8 +61,9 @@ qint64 systemClock()
 }
 qint64 (*g_clock)() = systemClock;
 
-// The folder's entries but "." and ".."; none when it cannot be read.
-const Reading *readFolder(QString folder)
+// The folder's entries but "." and ".."; none when it cannot be read. A new reading is kept
+// unless `keep` is false.
+const Reading *readFolder(QString folder, bool keep = true)
 {
     if (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1); // one folder, one reading
     const QByteArray nativo = QFile::encodeName(folder);
@@ -79,6 +88,10 @@ const Reading *readFolder(QString folder)
     std::sort(byName.begin(), byName.end());
     r.entries.reserve(byName.size());
     for (auto &[lower, name, type] : byName) r.entries.emplace_back(std::move(name), type);
+    if (!keep) {
+        static Reading once;
+        return &(once = std::move(r));
+    }
     if (g_readings.size() >= kReadingsMax && !g_readings.contains(folder)) g_readings.clear();
     return &(g_readings[folder] = std::move(r));
 }
@@ -163,6 +176,11 @@ bool listEntries(const QString &folder, const QString &pattern, Kinds kinds, QSt
     const Reading *r = readFolder(dir);
     names.clear();
     if (!r) return false;
+    if (r->listed.kinds == int(kinds) && r->listed.pattern == pattern) {
+        names = r->listed.names;
+        return true;
+    }
+    bool guardato = false; // an entry was looked at through a link: it may change unseen
     for (auto [e, type] : r->entries) {
         if (!e.endsWith(extension, Qt::CaseInsensitive)) continue;
         if (kinds == Kinds::All) {
@@ -173,11 +191,13 @@ bool listEntries(const QString &folder, const QString &pattern, Kinds kinds, QSt
         // opening one would wait for ever or read without end. The type the folder gives
         // spares a look at each of thousands of files; a link is followed, each time.
         if (type == DT_LNK || type == DT_UNKNOWN) {
+            guardato = true;
             const FileState::Kind k = fileState(dir + QLatin1Char('/') + e).kind;
             type = k == FileState::Ordinary ? DT_REG : k == FileState::Folder ? DT_DIR : DT_UNKNOWN;
         }
         if (type == DT_REG || (kinds == Kinds::FilesAndFolders && type == DT_DIR)) names << e;
     }
+    if (!guardato) r->listed = {pattern, int(kinds), names};
     return true;
 }
 } // namespace
@@ -190,6 +210,14 @@ bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, Q
 bool listEveryEntry(const QString &folder, const QString &pattern, QStringList &names)
 {
     return listEntries(folder, pattern, Kinds::All, names);
+}
+
+bool folderEntries(const QString &folder, std::vector<std::pair<QString, unsigned char>> &entries)
+{
+    const Reading *r = readFolder(folder, false);
+    if (!r) return false;
+    entries = r->entries;
+    return true;
 }
 
 } // namespace platform

@@ -9,6 +9,8 @@
 // A part that does not exist yet keeps the spelling given.
 #include <QString>
 #include <QStringList>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -37,5 +39,11 @@ bool listEveryEntry(const QString &folder, const QString &pattern, QStringList &
 // For tests: the clock that tells whether a folder's listing may be kept, in nanoseconds
 // since the epoch as the file times are. Null restores the system's own.
 void setListingClockForTest(qint64 (*now)());
+
+// Every entry of a folder (a path of this system) but "." and "..", each with its type as
+// the folder gives it (DT_REG, DT_DIR, DT_LNK, DT_UNKNOWN...): the listing kept for the
+// folder when it is still good, else a new reading that is not kept. False when the folder
+// cannot be read.
+bool folderEntries(const QString &folder, std::vector<std::pair<QString, unsigned char>> &entries);
 
 } // namespace platform

@@ -3,9 +3,11 @@
 
 #if __has_include(<X11/Xlib.h>) && __has_include(<X11/XKBlib.h>)
 #include <X11/XKBlib.h>
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #define BRIVO_HAVE_X11 1
+#ifdef BRIVO_HAVE_XSYNC
+#include <X11/extensions/sync.h>
+#endif
 #endif
 
 namespace platform {
@@ -23,35 +25,38 @@ Display *qtDisplay()
     return x ? x->display() : nullptr;
 }
 
-// The time is read on a connection of its own: the program's connection hands its events
-// to the toolkit, which would take the answer. The server stamps a property change on a
-// window nobody sees, and the change's notice carries the stamp.
+#ifdef BRIVO_HAVE_XSYNC
+// The time is read on the program's own connection, from the server's clock counter: an
+// answer to a question, which the connection hands back to whoever asked, where a notice
+// (an event) would go to the toolkit. The counter runs on the clock that stamps the events.
 class Orologio {
 public:
     Orologio()
     {
-        Display *qt = qtDisplay();
-        if (!qt) return;
-        dpy_ = XOpenDisplay(DisplayString(qt));
-        if (!dpy_) return;
-        finestra_ = XCreateSimpleWindow(dpy_, DefaultRootWindow(dpy_), 0, 0, 1, 1, 0, 0, 0);
-        XSelectInput(dpy_, finestra_, PropertyChangeMask);
-        proprieta_ = XInternAtom(dpy_, "BRIVOMARTE_ORA", False);
+        dpy_ = qtDisplay();
+        int evento = 0, errore = 0, major = 0, minor = 0;
+        if (!dpy_ || !XSyncQueryExtension(dpy_, &evento, &errore) || !XSyncInitialize(dpy_, &major, &minor)) {
+            dpy_ = nullptr;
+            return;
+        }
+        int n = 0;
+        XSyncSystemCounter *contatori = XSyncListSystemCounters(dpy_, &n);
+        for (int i = 0; i < n; ++i)
+            if (qstrcmp(contatori[i].name, "SERVERTIME") == 0) contatore_ = contatori[i].counter;
+        if (contatori) XSyncFreeSystemCounterList(contatori);
     }
     ulong ora()
     {
-        if (!dpy_) return 0;
-        XChangeProperty(dpy_, finestra_, proprieta_, XA_STRING, 8, PropModeAppend, nullptr, 0);
-        XEvent e;
-        XWindowEvent(dpy_, finestra_, PropertyChangeMask, &e);
-        return e.xproperty.time;
+        XSyncValue v;
+        if (!dpy_ || !contatore_ || !XSyncQueryCounter(dpy_, contatore_, &v)) return 0;
+        return ulong(quint32(XSyncValueLow32(v)));
     }
 
 private:
     Display *dpy_ = nullptr;
-    Window finestra_ = 0;
-    Atom proprieta_ = 0;
+    XSyncCounter contatore_ = 0;
 };
+#endif
 #endif
 
 } // namespace
@@ -70,7 +75,7 @@ bool askDetectableAutoRepeat()
 ulong serverTime()
 {
     if (g_source) return g_source();
-#ifdef BRIVO_HAVE_X11
+#if defined(BRIVO_HAVE_X11) && defined(BRIVO_HAVE_XSYNC)
     static Orologio orologio;
     return orologio.ora();
 #else

@@ -28,9 +28,6 @@ bool AvviaSistema()
     }
     platform::randomize();
     CreaCartelle();
-    // A run that ended in the middle of a write left the new file behind.
-    platform::removeInterruptedWrites(platform::localPath(CartellaRadice), 3);
-    platform::removeInterruptedWrites(platform::programFolder(), 0);
     FileUtente = QStringLiteral("C:\\ImpostazioniProgrammiTesmo\\brivomarte\\utenti\\_predefinito.INI");
     NomeUtente = QStringLiteral("_predefinito");
     LeggiImpostazioni();
@@ -41,6 +38,10 @@ bool AvviaSistema()
     // stays as it is: the menu that "Avvio" opens lists it, and a folder of thousands of
     // profiles takes a while to read.
     ElencoUtenti(true);
+    // A run that ended in the middle of a write left the new file behind. Nothing before
+    // this needs them gone; the users folder is looked at through the listing just kept.
+    platform::removeInterruptedWrites(platform::localPath(CartellaRadice), 3);
+    platform::removeInterruptedWrites(platform::programFolder(), 0);
     return true;
 }
 

@@ -286,43 +286,52 @@ bool EsisteFile(const QString &Percorso)
 }
 
 namespace {
-// While the tree is made, a readme that cannot be written is told once, not once a folder.
-bool g_creandoAlbero = false, g_leggimiDetto = false;
-}
 
-void CreaCartelle()
-{
-    QScopedValueRollback<bool> albero(g_creandoAlbero, true);
-    g_leggimiDetto = false;
-    for (const QString &p : {CartellaRadice, CartellaProgramma, CartellaUtenti, CartellaDati}) {
-        if (EsisteCartella(p)) continue;
-        // A folder that cannot be made leaves its subfolders impossible too: say it once.
-        if (!CreaCartella(p)) return;
-    }
-}
-
-bool CreaCartella(const QString &Percorso)
+// Makes one folder (its parent exists); false, with the user told, when it cannot be made.
+bool creaSoloCartella(const QString &Percorso)
 {
     QString locale = platform::localPath(Percorso);
     if (locale.endsWith(QLatin1Char('/'))) locale.chop(1);
     const QFileInfo fi(locale);
-    if (!fi.isDir() && !QDir(fi.absolutePath()).mkdir(fi.fileName())) {
-        platform::MsgBox(MLSGetStringOr(QStringLiteral("0046"), QStringLiteral("Non è stato possibile creare la cartella delle impostazioni:"))
-                             + QStringLiteral("\r\n") + locale,
-                         platform::vbExclamation, QStringLiteral("Brivomarte"));
-        return false;
-    }
-    // The readme is a courtesy: a readme that cannot be written is reported, but the folder
-    // is there and the tree goes on.
+    if (fi.isDir() || QDir(fi.absolutePath()).mkdir(fi.fileName())) return true;
+    platform::MsgBox(MLSGetStringOr(QStringLiteral("0046"), QStringLiteral("Non è stato possibile creare la cartella delle impostazioni:"))
+                         + QStringLiteral("\r\n") + locale,
+                     platform::vbExclamation, QStringLiteral("Brivomarte"));
+    return false;
+}
+
+// Puts the readme of the settings root in place. It is a courtesy: a readme that cannot be
+// written is reported, but the folders are there and the program goes on.
+void scriviLeggimi()
+{
     QByteArray bytes;
     for (const QString &r : {MLSGetString(QStringLiteral("0031")), QStringLiteral(" "), MLSGetString(QStringLiteral("0032")),
                              QStringLiteral(" "), MLSGetString(QStringLiteral("0033"))})
         bytes += r.toUtf8() + "\r\n";
     const QString leggimi = platform::localPath(CartellaRadice + QStringLiteral("leggimi.txt"));
-    if (!platform::writeFileWhole(leggimi, bytes) && !(g_creandoAlbero && g_leggimiDetto)) {
-        g_leggimiDetto = true;
-        AvvisaFileNonScritto(leggimi);
+    if (!platform::writeFileWhole(leggimi, bytes)) AvvisaFileNonScritto(leggimi);
+}
+
+} // namespace
+
+void CreaCartelle()
+{
+    // The readme is put in place once for the whole tree, however many folders it took:
+    // each write is forced to the disk, and a first start makes three or four folders.
+    bool fatta = false;
+    for (const QString &p : {CartellaRadice, CartellaProgramma, CartellaUtenti, CartellaDati}) {
+        if (EsisteCartella(p)) continue;
+        // A folder that cannot be made leaves its subfolders impossible too: say it once.
+        if (!creaSoloCartella(p)) break;
+        fatta = true;
     }
+    if (fatta) scriviLeggimi();
+}
+
+bool CreaCartella(const QString &Percorso)
+{
+    if (!creaSoloCartella(Percorso)) return false;
+    scriviLeggimi();
     return true;
 }
 
@@ -363,6 +372,10 @@ QStringList ElencoUtenti(bool conPredefinito)
     QStringList voci, nomi;
     // A users folder that cannot be listed gives no users.
     if (!platform::listFolder(CartellaUtenti, QStringLiteral("*.ini"), false, voci)) return nomi;
+    // The same listing gives the same users: the menu asks at every turn, and a folder of
+    // thousands of profiles is long to go over.
+    static QStringList ultimeVoci[2], ultimiNomi[2];
+    if (voci == ultimeVoci[conPredefinito]) return ultimiNomi[conPredefinito];
     for (const QString &v : voci) {
         const QString nome = v.left(v.size() - 4);
         if (!conPredefinito && nome.compare(QLatin1String("_predefinito"), Qt::CaseInsensitive) == 0) continue;
@@ -370,12 +383,20 @@ QStringList ElencoUtenti(bool conPredefinito)
         if (!NomeUtenteSicuro(nome)) continue;
         nomi << nome;
     }
+    ultimeVoci[conPredefinito] = voci;
+    ultimiNomi[conPredefinito] = nomi;
     return nomi;
 }
 
 QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo)
 {
     if (!maiuscolo) return utenti;
+    // The same users as one of the last two times (the menu's list and the configuration's)
+    // are shown as then.
+    static QStringList ultimi[2], ultimeVoci[2];
+    static int prossimo = 0;
+    for (int k = 0; k < 2; ++k)
+        if (utenti == ultimi[k]) return ultimeVoci[k];
     QStringList voci;
     voci.reserve(utenti.size());
     QHash<QString, int> quante;
@@ -383,6 +404,9 @@ QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo)
     for (const QString &u : utenti) ++quante[voci.emplace_back(u.toUpper())];
     for (qsizetype i = 0; i < voci.size(); ++i)
         if (quante.value(voci[i]) > 1) voci[i] = utenti[i];
+    ultimi[prossimo] = utenti;
+    ultimeVoci[prossimo] = voci;
+    prossimo = 1 - prossimo;
     return voci;
 }
 

@@ -70,8 +70,11 @@ public:
     NonRidirlo &operator=(const NonRidirlo &) = delete;
 };
 void LeggiImpostazioni();
+// Makes the folders of the tree that are missing and, when it made any, puts the readme of
+// the settings root in place, once.
 void CreaCartelle();
-// False when the folder or the readme could not be written; the user has been told.
+// Makes one folder and puts the readme in place. False when the folder could not be made;
+// a folder or a readme that could not be written has been told to the user.
 bool CreaCartella(const QString &Percorso);
 bool EsisteCartella(const QString &Percorso);
 bool EsisteFile(const QString &Percorso);

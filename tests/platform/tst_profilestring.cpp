@@ -377,6 +377,19 @@ void TestProfileString::keptListingSeesAChange()
     QCOMPARE(elenco(), (QStringList{QStringLiteral("a.lng"), QStringLiteral("b.lng")}));
     QVERIFY(QFile::remove(dir + QStringLiteral("/a.lng")));
     QCOMPARE(elenco(), QStringList{QStringLiteral("b.lng")});
+    // One kept listing answers each kind of list asked of it with its own, again and again.
+    QVERIFY(writeBytes(dir + QStringLiteral("/c.ini"), "x"));
+    QVERIFY(QDir(dir).mkdir(QStringLiteral("d.lng")));
+    QVERIFY(indietro());
+    for (int volta = 0; volta < 2; ++volta) {
+        QStringList names;
+        QVERIFY(platform::listFolder(dir, QStringLiteral("*.lng"), true, names));
+        QCOMPARE(names, QStringList{QStringLiteral("b.lng")});
+        QVERIFY(platform::listFolder(dir, QStringLiteral("*.ini"), true, names));
+        QCOMPARE(names, QStringList{QStringLiteral("c.ini")});
+        QVERIFY(platform::listFolder(dir, QStringLiteral("*.lng"), false, names));
+        QCOMPARE(names, (QStringList{QStringLiteral("b.lng"), QStringLiteral("d.lng")}));
+    }
 
     // Within a tick of the file system's clock of the folder's last change, a second change
     // may leave its times as they are: a listing taken then is not kept.

@@ -121,8 +121,8 @@ private slots:
     void linkLeadingOutOfItsFolderIsNotWrittenThrough();
 
     void firstRunMakesTheWholeTree();
-    void readmeRewrittenOncePerFolderMade_data();
-    void readmeRewrittenOncePerFolderMade();
+    void readmeWrittenOnceWhenFoldersAreMade_data();
+    void readmeWrittenOnceWhenFoldersAreMade();
     void folderThatCannotBeMadeStopsTheTree();
     void existenceTests();
     void safeUserNames_data();
@@ -648,16 +648,17 @@ void TestProfilo::firstRunMakesTheWholeTree()
     QCOMPARE(impostazioni(), predefiniti());
 }
 
-void TestProfilo::readmeRewrittenOncePerFolderMade_data()
+void TestProfilo::readmeWrittenOnceWhenFoldersAreMade_data()
 {
     QTest::addColumn<QStringList>("existing");
     QTest::addColumn<int>("writes");
-    QTest::newRow("settings root only") << QStringList{} << 3;
+    // Once for the whole tree, however many folders it took.
+    QTest::newRow("settings root only") << QStringList{} << 1;
     QTest::newRow("users folder missing") << QStringList{"BrivoMarte/dati"} << 1;
     QTest::newRow("whole tree") << QStringList{"BrivoMarte/dati", "BrivoMarte/utenti"} << 0;
 }
 
-void TestProfilo::readmeRewrittenOncePerFolderMade()
+void TestProfilo::readmeWrittenOnceWhenFoldersAreMade()
 {
     QFETCH(QStringList, existing);
     QFETCH(int, writes);
@@ -702,6 +703,15 @@ void TestProfilo::existenceTests()
     QVERIFY(!EsisteCartella(CartellaUtenti + "Mario.ini"));
     QVERIFY(!EsisteCartella(CartellaDati + "mario\\"));
     QVERIFY(!EsisteCartella(QString()));
+    // The users with and without the default one, asked in turn, each as the folder has them.
+    writeBytes(env.file("BrivoMarte/utenti/_predefinito.INI"), "x");
+    for (int volta = 0; volta < 2; ++volta) {
+        QCOMPARE(ElencoUtenti(true), (QStringList{"_predefinito", "Mario"}));
+        QCOMPARE(ElencoUtenti(false), QStringList{"Mario"});
+        QCOMPARE(NomiDaMostrare(ElencoUtenti(false), true), QStringList{"MARIO"});
+        QCOMPARE(NomiDaMostrare(ElencoUtenti(true), true), (QStringList{"_PREDEFINITO", "MARIO"}));
+        QCOMPARE(NomiDaMostrare(QStringList{"Bea"}, true), QStringList{"BEA"});
+    }
 }
 
 void TestProfilo::safeUserNames_data()
