@@ -80,10 +80,13 @@ protected:
         l.add(Kind::Menu, "mnuEsci").cap("Esci");
         l.add(Kind::CommandButton, "Command1").at(0, 0, 1507, 750).cap("Tre");
         l.add(Kind::PictureBox, "Picture1").at(6000, 4500, 1500, 1000);
+        l.add(Kind::PictureBox, "Picture2").at(3000, 4500, 1500, 1000);
     }
     void Form_Load() override
     {
         control("Command1")->Click = [this] { events << QStringLiteral("Command1"); };
+        control("Picture2")->KeyDown = [this](int &k, int) { events << QStringLiteral("2 down %1").arg(k); };
+        control("Picture2")->KeyUp = [this](int &k, int) { events << QStringLiteral("2 up %1").arg(k); };
         control("mnuEsci")->Click = [this] { events << QStringLiteral("mnuEsci"); };
         control("Picture1")->KeyDown = [this](int &k, int) { events << QStringLiteral("down %1").arg(k); };
         control("Picture1")->KeyUp = [this](int &k, int) { events << QStringLiteral("up %1").arg(k); };
@@ -160,6 +163,7 @@ private slots:
     void heldKeyReleasesOnce();
     void keyDownThatUnloadsTheWindow();
     void inputMadeBeforeTheWindowAppearedDoesNotActInIt();
+    void momentOnScreenAtItsEdges();
     void activationOnlyWhenShown();
     void twipsBecomePixels();
     void menuBarTakesFromTheInnerHeight();
@@ -484,6 +488,61 @@ void TestForm::inputMadeBeforeTheWindowAppearedDoesNotActInIt()
     platform::setServerTimeSource({});
     scarica(*b);
     scarica(a);
+}
+
+// The moment a window is on screen, at its edges: a press made after the window was shown
+// but before its first drawing reached the server is made before it; a press made at that
+// very server time, or after the server's 32-bit clock wrapped, is made after it. And a
+// release acts only in the widget its press reached.
+void TestForm::momentOnScreenAtItsEdges()
+{
+    Ambiente env;
+    ulong oraServer = 1000;
+    platform::setServerTimeSource([&] { return oraServer; });
+    FormTre &b = Default<FormTre>();
+    auto invio = [&](QEvent::Type tipo, ulong ora) {
+        QKeyEvent e(tipo, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        e.setTimestamp(ora);
+        QCoreApplication::sendEvent(b.window()->windowHandle(), &e);
+    };
+    b.Show(); // shown at 1000; drawn, and so on screen, at 1500
+    oraServer = 1500;
+    QVERIFY(QTest::qWaitForWindowActive(b.window()));
+    invio(QEvent::KeyPress, 1200);
+    invio(QEvent::KeyRelease, 1210);
+    QCOMPARE(b.events, QStringList());
+    invio(QEvent::KeyPress, 1500);
+    invio(QEvent::KeyRelease, 1510);
+    QCOMPARE(b.events, (QStringList{"down 13", "up 13"}));
+
+    // Let go where the keyboard went meanwhile: the release acts nowhere.
+    b.events.clear();
+    invio(QEvent::KeyPress, 3000);
+    b.control("Picture2")->SetFocus();
+    invio(QEvent::KeyRelease, 3010);
+    QCOMPARE(b.events, (QStringList{"down 13"}));
+
+    // A window on screen at 0xFFFFFE00, as the clock nears its wrap: a press from before
+    // that moment does not act; one made once the clock has wrapped does.
+    scarica(b);
+    oraServer = 0xFFFFF000ul;
+    FormTre &c = Default<FormTre>();
+    c.Show();
+    oraServer = 0xFFFFFE00ul;
+    QVERIFY(QTest::qWaitForWindowActive(c.window()));
+    auto invioC = [&](QEvent::Type tipo, ulong ora) {
+        QKeyEvent e(tipo, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        e.setTimestamp(ora);
+        QCoreApplication::sendEvent(c.window()->windowHandle(), &e);
+    };
+    invioC(QEvent::KeyPress, 0xFFFFF800ul);
+    invioC(QEvent::KeyRelease, 0xFFFFF810ul);
+    QCOMPARE(c.events, QStringList());
+    invioC(QEvent::KeyPress, 0x100);
+    invioC(QEvent::KeyRelease, 0x110);
+    QCOMPARE(c.events, (QStringList{"down 13", "up 13"}));
+    platform::setServerTimeSource({});
+    scarica(c);
 }
 
 void TestForm::activationOnlyWhenShown()
