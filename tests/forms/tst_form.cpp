@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QMimeData>
 #include <QTextEdit>
 #include <QTimer>
@@ -136,6 +138,58 @@ protected:
     }
 };
 
+// A panel that covers a button, and goes when its own button is clicked; a box that takes
+// keys and counts them.
+class FormCopertura : public Form {
+public:
+    FormCopertura() : Form(QStringLiteral("FormCopertura")) { Move(0, 0, 9000, 6000); }
+    QStringList events;
+
+protected:
+    void layout(Layout &l) override
+    {
+        l.add(Kind::CommandButton, "CommandSotto").at(0, 0, 3000, 1500);
+        l.add(Kind::Frame, "Pannello").at(0, 0, 4500, 3000);
+        l.add(Kind::CommandButton, "CommandNo").in("Pannello").at(0, 0, 3000, 1500);
+        l.add(Kind::CommandButton, "CommandConta").at(4500, 3000, 1500, 750);
+        l.add(Kind::PictureBox, "Picture1").at(6000, 4500, 1500, 1000);
+    }
+    void Form_Load() override
+    {
+        control("CommandSotto")->Click = [this] { events << QStringLiteral("sotto"); };
+        control("CommandNo")->Click = [this] {
+            events << QStringLiteral("no");
+            control("Pannello")->setVisible(false);
+        };
+        control("CommandConta")->Click = [this] { events << QStringLiteral("conta"); };
+        control("Picture1")->KeyDown = [this](int &k, int) { events << QStringLiteral("down %1").arg(k); };
+    }
+    void Form_Activate() override { control("Picture1")->SetFocus(); }
+};
+
+// A press or release as the platform hands it over: to the window, with the server's time.
+void clicX11(QWidget *w, QEvent::Type tipo, ulong ora)
+{
+    const QPointF dove = w->mapTo(w->window(), QPointF(10, 10));
+    const Qt::MouseButtons giu = tipo == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(tipo, dove, dove, w->mapToGlobal(QPointF(10, 10)), Qt::LeftButton, giu, Qt::NoModifier);
+    e.setTimestamp(ora);
+    QCoreApplication::sendEvent(w->window()->windowHandle(), &e);
+}
+void clicX11(QWidget *w, ulong ora)
+{
+    clicX11(w, QEvent::MouseButtonPress, ora);
+    clicX11(w, QEvent::MouseButtonRelease, ora + 1);
+}
+void tastoX11(QWidget *finestra, int key, ulong ora)
+{
+    for (QEvent::Type tipo : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent e(tipo, key, Qt::NoModifier, key == Qt::Key_Return ? QStringLiteral("\r") : QString());
+        e.setTimestamp(tipo == QEvent::KeyPress ? ora : ora + 1);
+        QCoreApplication::sendEvent(finestra->windowHandle(), &e);
+    }
+}
+
 void scarica(Form &f)
 {
     f.Unload();
@@ -164,6 +218,7 @@ private slots:
     void keyDownThatUnloadsTheWindow();
     void inputMadeBeforeTheWindowAppearedDoesNotActInIt();
     void momentOnScreenAtItsEdges();
+    void secondPressOfAGestureActsNowhere();
     void activationOnlyWhenShown();
     void twipsBecomePixels();
     void menuBarTakesFromTheInnerHeight();
@@ -543,6 +598,82 @@ void TestForm::momentOnScreenAtItsEdges()
     QCOMPARE(c.events, (QStringList{"down 13", "up 13"}));
     platform::setServerTimeSource({});
     scarica(c);
+}
+
+// A press that follows the press before it, of the same button or key, within the
+// double-click interval, after that press changed what lies under it (a panel hidden, a
+// window or a message box shown or closed), is part of the same gesture and acts nowhere;
+// so does each press chained to it. A press after a pause, of another key or button, or on
+// what the first press left in place, acts.
+void TestForm::secondPressOfAGestureActsNowhere()
+{
+    Ambiente env;
+    FormCopertura &f = Default<FormCopertura>();
+    f.Show();
+    QVERIFY(QTest::qWaitForWindowActive(f.window()));
+    QWidget *no = f.control("CommandNo")->widget();
+    QWidget *sotto = f.control("CommandSotto")->widget();
+
+    // "no" double-clicked, 1 and 40 ms apart: the panel goes, the button it covered stays
+    // as it was; a third click 300 ms after the second is still the same gesture.
+    clicX11(no, 10000);
+    clicX11(sotto, 10001);
+    f.control("Pannello")->setVisible(true);
+    clicX11(no, 11000);
+    clicX11(sotto, 11040);
+    clicX11(sotto, 11340);
+    QCOMPARE(f.events, (QStringList{"no", "no"}));
+    // After a real pause it acts.
+    clicX11(sotto, 11800);
+    QCOMPARE(f.events, (QStringList{"no", "no", "sotto"}));
+
+    // What the first press left in place takes the second: a button clicked twice.
+    f.events.clear();
+    QWidget *conta = f.control("CommandConta")->widget();
+    clicX11(conta, 20000);
+    clicX11(conta, 20030);
+    QCOMPARE(f.events, (QStringList{"conta", "conta"}));
+
+    // A message box's OK, clicked twice, or Enter twice: the box closes; the second press
+    // does nothing in the window under it. A press of another key comes through.
+    QWidget *finestra = f.window();
+    for (bool mouse : {true, false}) {
+        f.events.clear();
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Brivomarte"), QStringLiteral("x"), QMessageBox::Ok);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        const ulong ora = mouse ? 30000 : 40000;
+        if (mouse) {
+            clicX11(box.button(QMessageBox::Ok), ora);
+            QVERIFY(!box.isVisible());
+            clicX11(sotto, ora + 5);
+        } else {
+            tastoX11(&box, Qt::Key_Return, ora);
+            QVERIFY(!box.isVisible());
+            finestra->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(finestra));
+            f.control("Picture1")->SetFocus();
+            tastoX11(finestra, Qt::Key_Return, ora + 10);
+            tastoX11(finestra, Qt::Key_Space, ora + 20);
+        }
+        QCOMPARE(f.events, mouse ? QStringList() : QStringList{"down 32"});
+    }
+    scarica(f);
+
+    // A window shown by the first click of a double click: the second does not act in it.
+    FormUno &a = Default<FormUno>();
+    a.Command1[0]->Click = [] { Default<FormTre>().Show(); };
+    a.Show();
+    QVERIFY(QTest::qWaitForWindowActive(a.window()));
+    clicX11(a.Command1[0]->widget(), 50000);
+    FormTre *b = IfLoaded<FormTre>();
+    QVERIFY(b && b->Visible());
+    clicX11(b->control("Command1")->widget(), 50040);
+    QCOMPARE(b->events, QStringList());
+    clicX11(b->control("Command1")->widget(), 50500);
+    QCOMPARE(b->events, QStringList{"Command1"});
+    scarica(*b);
+    scarica(a);
 }
 
 void TestForm::activationOnlyWhenShown()
