@@ -16,10 +16,7 @@ public:
     int CasellaScelta = 0;
     int ImmagineScelta = 0;
 
-    int Coppie() const { return coppie_; }
     bool posizionamentoInCorso() const { return inMovimento_; }
-    forms::Control *Casella(int i) const { return caselle_[i]; }
-    forms::Control *Immagine(int i) const { return immagini_[i]; }
     void Casella_DragDrop(int Index, forms::Control *Source);
     void ScombiccheraPosti();
     void SistemaRiquadro();

@@ -47,7 +47,6 @@ public:
     void BottoneAvanti_Click();
     void mnuEsci_Click() { PresentaFinestraUscita(); }
     void PresentaFinestraUscita() { uscita.PresentaFinestraUscita(); }
-    PannelloUscita &pannelloUscita() { return uscita; }
 
     // A count as the counters show it after an answer: " 4".
     static QString ConSpazio(int n);

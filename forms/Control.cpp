@@ -1,6 +1,6 @@
 #include "Control.h"
 #include "Form.h"
-#include "FormWindow.h"
+#include "ControlWidget.h"
 #include "Twips.h"
 #include <QAction>
 #include <QComboBox>
@@ -47,11 +47,6 @@ QString Control::fullName() const
     return index_ >= 0 ? QStringLiteral("%1(%2)").arg(name_).arg(index_) : name_;
 }
 
-bool Control::isContainer() const
-{
-    return kind_ == Kind::PictureBox || kind_ == Kind::Frame;
-}
-
 bool Control::hasCaption() const
 {
     switch (kind_) {
@@ -67,8 +62,6 @@ bool Control::isLightweight() const
 {
     return kind_ == Kind::Label || kind_ == Kind::Image || kind_ == Kind::Shape || kind_ == Kind::Line;
 }
-
-QWidget *Control::containerWidget() const { return widget_; }
 
 int Control::shapeOverhang() const { return borderStyle_ == 0 ? 0 : (std::max(1, borderWidth_) + 1) / 2; }
 
@@ -198,8 +191,6 @@ void Control::setFontSize(double points)
 }
 
 void Control::setAlignment(int a) { alignment_ = a; if (widget_) widget_->update(); }
-void Control::setAutoSize(bool a) { autoSize_ = a; if (a && kind_ == Kind::Label) resizeToText(); }
-void Control::setBackStyle(int s) { backStyle_ = s; if (widget_) widget_->update(); }
 void Control::setBorderStyle(int s) { borderStyle_ = s; if (widget_) widget_->update(); }
 void Control::setMousePointer(int p) { mousePointer_ = p; applyCursor(); }
 void Control::setMouseIcon(const QCursor &c) { mouseIcon_ = c; applyCursor(); }
@@ -247,7 +238,6 @@ void Control::setFillColor(int32_t c) { if (fillColor_ != c) { fillColor_ = c; i
 void Control::setBorderColor(int32_t c) { borderColor_ = c; if (widget_) widget_->update(); }
 void Control::setBorderWidth(int w) { borderWidth_ = std::max(0, w); applyGeometry(); if (widget_) widget_->update(); }
 void Control::setPicture(const Picture &p) { picture_ = p; if (widget_) widget_->update(); }
-void Control::setStretch(bool s) { stretch_ = s; if (widget_) widget_->update(); }
 
 // ---- values ----
 
@@ -390,8 +380,6 @@ void Control::ZOrder(int position)
     if (position == 0) widget_->raise();
     else widget_->lower();
 }
-
-void Control::Refresh() { if (widget_) widget_->repaint(); }
 
 // ---- events ----
 

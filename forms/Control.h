@@ -66,7 +66,6 @@ public:
     QString fullName() const; // "Command1(5)" or "Label1"
     Form *form() const { return form_; }
     Control *Container() const { return container_; }
-    bool isContainer() const;
     // Menus and timers have no position of their own.
     bool hasGeometry() const { return kind_ != Kind::Menu && kind_ != Kind::Timer; }
     bool hasCaption() const;
@@ -87,10 +86,6 @@ public:
     double Y1() const { return g_[1]; }
     double X2() const { return g_[2]; }
     double Y2() const { return g_[3]; }
-    void setX1(double v) { setLeft(v); }
-    void setY1(double v) { setTop(v); }
-    void setX2(double v) { setWidth(v); }
-    void setY2(double v) { setHeight(v); }
 
     // Texts
     const QString &Caption() const { return caption_; }
@@ -118,9 +113,7 @@ public:
     int Alignment() const { return alignment_; } // 0 left, 1 right, 2 centre
     void setAlignment(int a);
     bool AutoSize() const { return autoSize_; }
-    void setAutoSize(bool a);
     int BackStyle() const { return backStyle_; } // 0 transparent, 1 opaque
-    void setBackStyle(int s);
     int BorderStyle() const { return borderStyle_; }
     void setBorderStyle(int s);
     int MousePointer() const { return mousePointer_; }
@@ -144,7 +137,6 @@ public:
     const Picture &picture() const { return picture_; }
     void setPicture(const Picture &p);
     bool Stretch() const { return stretch_; }
-    void setStretch(bool s);
 
     // Values: option (0/1), check box (0/1/2), scroll bar
     int Value() const { return value_; }
@@ -152,7 +144,6 @@ public:
     int Min() const { return min_; }
     int Max() const { return max_; }
     void setRange(int min, int max);
-    int LargeChange() const { return largeChange_; }
     void setLargeChange(int v);
 
     // Lists
@@ -189,7 +180,6 @@ public:
 
     void SetFocus();
     void ZOrder(int position = 0); // 0 to the front, 1 to the back
-    void Refresh();
 
     // Events, as the windows handle them. Key codes and characters are passed by
     // reference: a handler may cancel a character by setting it to 0.
@@ -210,7 +200,6 @@ public:
     QAction *action() const { return action_; }
     QMenu *menu() const { return menu_; }
     QTimer *timer() const { return timer_; }
-    QWidget *containerWidget() const; // where children of this control live
     int shapeOverhang() const;        // pixels a shape's border reaches outside it
 
     // Raising events from the widgets.

@@ -97,7 +97,7 @@ public:
     QWidget *client() const; // the window's inner area, beneath the menu bar
     QMenuBar *menuBar() const;
 
-    // Redirects a key event to the control that has the focus (tests and key catchers).
+    // The window last shown (by Show) and not hidden or unloaded since; null when there is none.
     static Form *ActiveForm();
     static const std::vector<Form *> &LoadedForms();
     static Form *findLoaded(const std::type_info &type);

@@ -1,16 +1,14 @@
 #pragma once
-// The widgets behind forms and controls (internal to the kit).
+// The top-level widget behind a form (internal to the kit).
 #include <QHash>
 #include <QWidget>
 
 class QInputEvent;
-
 class QMenuBar;
 
 namespace forms {
 
 class Form;
-class Control;
 
 class FormWindow : public QWidget {
     Q_OBJECT
@@ -44,43 +42,5 @@ private:
     // Presses it took whose release has not come yet, and the widget that took each.
     QHash<int, const QObject *> tasti_, bottoni_;
 };
-
-// Paints labels, buttons, picture boxes, frames, images, shapes, lines, options and
-// check boxes from their control's properties, and passes mouse and key events on.
-class ControlWidget : public QWidget {
-    Q_OBJECT
-public:
-    ControlWidget(Control *c, QWidget *parent);
-    void detach() { c_ = nullptr; }
-
-protected:
-    void paintEvent(QPaintEvent *) override;
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
-    void mouseMoveEvent(QMouseEvent *e) override;
-    void mouseDoubleClickEvent(QMouseEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
-    void keyReleaseEvent(QKeyEvent *e) override;
-    void dragEnterEvent(QDragEnterEvent *e) override;
-    void dragMoveEvent(QDragMoveEvent *e) override;
-    void dropEvent(QDropEvent *e) override;
-
-private:
-    Control *c_;
-    bool pressed_ = false;
-};
-
-// Shared by painted and native widgets: turns Qt key events into the handlers' events. A
-// held key is one KeyDown and one KeyUp, however long it is held and whether or not its
-// repeats come flagged.
-// Returns true when the event was consumed (a repeat, a press the window does not take, or
-// a character cancelled by its handler); `ripetizione` tells whether it was a repeat.
-bool dispatchKeyPress(Control *c, QKeyEvent *e, bool *ripetizione = nullptr);
-// The KeyUp, at once, unless the release belongs to a hold that has already acted or to a
-// press the window did not take. True when it acted.
-bool dispatchKeyRelease(Control *c, QKeyEvent *e);
-int vbKeyCode(const QKeyEvent *e);
-int vbShift(Qt::KeyboardModifiers m);
-int vbButton(Qt::MouseButtons b);
 
 } // namespace forms

@@ -41,15 +41,6 @@ Picture Picture::fromFile(const QString &path)
     return p;
 }
 
-Picture Picture::fromImage(const QImage &image)
-{
-    Picture p;
-    p.d_ = std::make_shared<Data>();
-    p.d_->image = image;
-    p.d_->loaded = true;
-    return p;
-}
-
 QString Picture::source() const { return d_ ? d_->path : QString(); }
 
 QSizeF Picture::naturalSize() const

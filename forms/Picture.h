@@ -18,7 +18,6 @@ class Picture {
 public:
     Picture() = default;
     static Picture fromFile(const QString &path); // SVG by extension, else raster
-    static Picture fromImage(const QImage &image);
 
     bool isNull() const { return !d_; }
     QString source() const;
