@@ -236,7 +236,7 @@ finestre() {
 
 # The screen into $1, and how many of its points differ from $2 (a caret may blink).
 schermo() { import -window root "$1"; }
-differenza() { compare -metric AE -fuzz 2% "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+differenza() { printf '%.0f' "$(compare -metric AE -fuzz 2% "$1" "$2" null: 2>&1 | cut -d' ' -f1)"; }
 
 # Whether the record window, opened from the menu, shows no exercise: where the first
 # exercise's line would be, all is white.
@@ -263,8 +263,8 @@ verso() {
         sleep 0.5; echo "$MENU_MENU|menu" ;;
     si40)
         clic $AVVIO; attendi menu 300 || return 1
-        clic $TESSERA0; attendi "Scelte didattiche" 300 || return 1
-        clic $CONFERMA; attendi "Esercizio 1" 300 || return 1
+        sleep 0.5; clic $TESSERA0; attendi "Scelte didattiche" 300 || return 1
+        sleep 0.5; clic $CONFERMA; attendi "Esercizio 1" 300 || return 1
         sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0
         echo "$SI|menu" ;;
     chiudi40)
@@ -302,8 +302,8 @@ prova() {
     si)
         avvia 0 || return 3
         clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
-        clic $TESSERA0; attendi "Scelte didattiche" 300 || { echo "no choice screen"; return 1; }
-        clic $CONFERMA; attendi "Esercizio 1" 300 || { echo "no exercise"; return 1; }
+        sleep 0.5; clic $TESSERA0; attendi "Scelte didattiche" 300 || { echo "no choice screen"; return 1; }
+        sleep 0.5; clic $CONFERMA; attendi "Esercizio 1" 300 || { echo "no exercise"; return 1; }
         sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0
         doppio $SI
         visto="$(dopo "Esercizio 1")"; echo "$visto"; [ "$visto" = menu ] ;;
