@@ -265,7 +265,7 @@ verso() {
         clic $AVVIO; attendi menu 300 || return 1
         sleep 0.5; clic $TESSERA0; attendi "Scelte didattiche" 300 || return 1
         sleep 0.5; clic $CONFERMA; attendi "Esercizio 1" 300 || return 1
-        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0
+        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0; sleep 0.5
         echo "$SI|menu" ;;
     chiudi40)
         clic $AVVIO; attendi menu 300 || return 1
@@ -304,7 +304,7 @@ prova() {
         clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
         sleep 0.5; clic $TESSERA0; attendi "Scelte didattiche" 300 || { echo "no choice screen"; return 1; }
         sleep 0.5; clic $CONFERMA; attendi "Esercizio 1" 300 || { echo "no exercise"; return 1; }
-        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0
+        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0; sleep 0.5
         doppio $SI
         visto="$(dopo "Esercizio 1")"; echo "$visto"; [ "$visto" = menu ] ;;
     esci)
@@ -334,7 +334,7 @@ prova() {
         # Space once the first button, then "Conferma", is highlighted.
         acceso 60 356; xdotool key space; attendi "Scelte didattiche" 300 || { echo "no choice screen"; return 1; }
         acceso $CONFERMA_ANGOLO; xdotool key space; attendi "Esercizio 1" 300 || { echo "no exercise"; return 1; }
-        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0
+        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0; sleep 0.5
         clic $NO; sleep 0.1
         xdotool keydown space
         sleep 0.3; local a b; a="$(evidenziato)"
@@ -347,7 +347,7 @@ prova() {
         clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
         sleep 0.5; clic $TESSERA_ESCI; acceso $PANNELLO e0e0e0
         local d=${RITARDI[$(( ($2 - 1) % ${#RITARDI[@]} ))]}
-        sleep 0.3; doppio $NO "$d"
+        sleep 0.5; doppio $NO "$d"
         sleep 1.5
         local pannello vuoto=empty
         visto="$(finestra)"; pannello="$("$SONDA" pixel $PANNELLO)"
