@@ -19,6 +19,27 @@
 #                 no answer given (the first number still highlighted, the smiling face)
 #       no        automatic scanning, "no" on exercise 1's exit panel, Space held 0.1 s
 #                 later: the highlight stays where it is for 2.5 s (a step a second)
+#       nomenu    the menu's exit tile, then "NO" double-clicked 1 to 40 ms apart (the
+#                 gap changes from try to try): the menu stays, with no panel, and the
+#                 record window it opens then is still empty
+#       okdoppio  a message box over the menu (an exercise the largest number is too
+#                 small for), its OK double-clicked 5 or 40 ms apart: the box closes, the
+#                 menu alone stays
+#       okinvio   the same box in manual scanning, Enter twice 10 ms apart: the same
+#       avvio40 tessera40 configura40 esci40 menu40 si40 chiudi40
+#                 a double click 40 ms apart on "Avvio", the menu's first tile,
+#                 "Configurazione", the record window's "Esci", the configuration's
+#                 "Menu", "SÌ" of exercise 1's exit panel, "Chiudi" of the information
+#                 window: the next window is up, as a single click leaves it (the screen
+#                 is compared with the one a single click gave, in a first try that is
+#                 not counted)
+#       pronto_menu_clic pronto_menu_invio pronto_scelta1_clic pronto_scelta1_invio
+#       pronto_scelta2_clic pronto_scelta2_invio
+#                 a single click (mouse mode) or Enter (manual scanning) 20 ms after the
+#                 menu, or either choice screen, is on screen (painted, mapped and with
+#                 the keyboard, as the X server shows it): it acts. The window is opened
+#                 by a press held half a second (the buttons act as they are let go), so
+#                 that no press comes in the 400 ms before the one measured
 #   CARICO=6 bench/double_click.sh      six busy loops per core meanwhile (stopped at the end)
 #   BRIVO=/path/to/brivomarte           another build of the program
 #
@@ -39,7 +60,7 @@ if [ -z "${DOUBLE_CLICK_XVFB:-}" ]; then
 fi
 
 TRIES="${1:-12}"
-SCENARIOS="${2:-avvio si esci tessera conferma no}"
+SCENARIOS="${2:-avvio si esci tessera conferma no nomenu okdoppio okinvio avvio40 tessera40 configura40 esci40 menu40 si40 chiudi40 pronto_menu_clic pronto_menu_invio pronto_scelta1_clic pronto_scelta1_invio pronto_scelta2_clic pronto_scelta2_invio}"
 BRIVO="${BRIVO:-$ROOT/build/brivomarte}"
 SONDA="$(dirname "$BRIVO")/bench/sonda_x11"
 for p in "$BRIVO" "$SONDA"; do
@@ -65,6 +86,15 @@ fi
 AVVIO="640 836"
 AVVIO_FACCIA="480 836"          # inside "Avvio", clear of its caption: efefef
 TESSERA0="236 366"
+TESSERA1="612 366"
+TESSERA_ESCI="1043 790"         # the menu's exit tile
+OK_BOX="797 491"                # OK of the message box over the menu
+MENU_CONFIGURA="25 8"           # "Configurazione" in the main menu's bar
+MENU_MENU="25 8"                # "Menu" in the configuration window's bar
+MENU_INFO="263 8"               # "Informazioni" in the main menu's bar
+CHIUDI_INFO="640 933"           # "Chiudi" of the information window
+CONFERMA2="1094 946"            # "Conferma" of the two-representation choice screen
+CONFERMA2_ANGOLO="965 905"
 CONFERMA="950 895"
 CONFERMA_ANGOLO="775 829"       # inside "Conferma", clear of its caption: c0c0c0, or 00ff00 lit
 MENU_ESCI_ESERCIZIO="151 8"     # "Esci" in an exercise's menu bar
@@ -79,13 +109,16 @@ REGISTRO_TESTO="400 500"        # inside the record window's text: ffffff
 # Inside each number button of exercise 1's keypad (0 to 10), clear of its digit.
 TASTIERINO=(69 743 195 743 321 743 447 743 574 743 701 743 69 867 195 867 321 867 447 867 574 867)
 VERDE=00ff00
+GRIGIO=c0c0c0
+RITARDI=(1 5 10 20 30 40)       # ms between the two clicks on "NO", try by try
 
 # The default user's profile: $2 input mode (line 15); no sounds, the record kept, fixed
 # colours, grey buttons, a green highlight.
+# The largest number (line 4) is $3, 10 unless given.
 profile() {
     local dir="$1/ImpostazioniProgrammiTesmo/BrivoMarte/utenti"
     mkdir -p "$dir"
-    printf '%s\r\n' maiuscolo " 1 " " 4 " " 10 " False True False " 255 " " 16711680 " " 16777215 " \
+    printf '%s\r\n' maiuscolo " 1 " " 4 " " ${3:-10} " False True False " 255 " " 16711680 " " 16777215 " \
         " 12648447 " " 16777152 " False False " $2 " " 4 " False False " 9 " " 12632256 " " 65280 " \
         > "$dir/_predefinito.ini"
 }
@@ -165,11 +198,11 @@ acceso() {
     for ((i = 0; i < 100; i++)); do [ "$("$SONDA" pixel $1 $2)" = "${3:-$VERDE}" ] && return; sleep 0.1; done
 }
 
-avvia() { # $1 input mode
+avvia() { # $1 input mode, $2 the largest number
     local home="$WORK/home"
     rm -rf "$home"
     mkdir -p "$home" && chmod 700 "$home"
-    profile "$home" "$1"
+    profile "$home" "$1" "${2:-10}"
     HOME="$home" TMPDIR="$home" XDG_RUNTIME_DIR="$home" "$BRIVO" >"$WORK/out" 2>&1 &
     PID=$!
     attendi avvio 300 && sleep 0.3
@@ -188,8 +221,75 @@ ferma() {
 }
 
 clic() { xdotool mousemove $1 $2 click 1; }
-doppio() { xdotool mousemove $1 $2 click --repeat 2 --delay 5 1; }
+doppio() { xdotool mousemove $1 $2 click --repeat 2 --delay "${3:-5}" 1; }
 invio2() { xdotool key --delay 10 Return Return; }
+
+# How many windows of the program are on screen.
+quante() { xdotool search --onlyvisible --pid "$PID" 2>/dev/null | wc -l; }
+
+# Waits until $1 windows of the program are on screen, for at most 10 s.
+finestre() {
+    local i
+    for ((i = 0; i < 100; i++)); do [ "$(quante)" -eq "$1" ] && return; sleep 0.1; done
+    return 1
+}
+
+# The screen into $1, and how many of its points differ from $2 (a caret may blink).
+schermo() { import -window root "$1"; }
+differenza() { printf '%.0f' "$(compare -metric AE -fuzz 2% "$1" "$2" null: 2>&1 | cut -d' ' -f1)"; }
+
+# Whether the record window, opened from the menu, shows no exercise: where the first
+# exercise's line would be, all is white.
+registro_vuoto() {
+    clic $MENU_REGISTRO; attendi "Esercizi eseguiti" 300 || return 1
+    sleep 0.3
+    [ "$(import -window root -crop 450x45+45+150 -format '%k' info:)" = 1 ]
+}
+
+# Reaches the window whose button $1 changes windows, with the pointer on the button;
+# prints the button's point and the title of the window the button opens.
+verso() {
+    case "$1" in
+    avvio40) echo "$AVVIO|menu" ;;
+    tessera40) clic $AVVIO; attendi menu 300 || return 1; sleep 0.5; echo "$TESSERA0|Scelte didattiche" ;;
+    configura40) clic $AVVIO; attendi menu 300 || return 1; sleep 0.5; echo "$MENU_CONFIGURA|Configurazione" ;;
+    esci40)
+        clic $AVVIO; attendi menu 300 || return 1
+        sleep 0.5; clic $MENU_REGISTRO; attendi "Esercizi eseguiti" 300 || return 1
+        sleep 0.5; echo "$ESCI_REGISTRO|menu" ;;
+    menu40)
+        clic $AVVIO; attendi menu 300 || return 1
+        sleep 0.5; clic $MENU_CONFIGURA; attendi Configurazione 300 || return 1
+        sleep 0.5; echo "$MENU_MENU|menu" ;;
+    si40)
+        clic $AVVIO; attendi menu 300 || return 1
+        sleep 0.5; clic $TESSERA0; attendi "Scelte didattiche" 300 || return 1
+        sleep 0.5; clic $CONFERMA; attendi "Esercizio 1" 300 || return 1
+        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0; sleep 0.5
+        echo "$SI|menu" ;;
+    chiudi40)
+        clic $AVVIO; attendi menu 300 || return 1
+        sleep 0.5; clic $MENU_INFO; sleep 0.5; xdotool key Up Return
+        attendi Informazioni 300 || return 1
+        sleep 0.5; echo "$CHIUDI_INFO|menu" ;;
+    esac
+}
+
+# A press held half a second on the point $2 $3 (mouse) or on Enter ($2 = invio, with
+# $3 the key): let go, it opens a window, whose point $4 $5 turns to $6; then 20 ms after
+# that window is on screen, a single click on $7 $8 or Enter ($7 = invio). Prints how long
+# the window took to come.
+tenuto_poi_uno() {
+    if [ "$2" = invio ]; then xdotool keydown "$3"; else xdotool mousemove $2 $3 mousedown 1; fi
+    sleep 0.5
+    "$SONDA" attendi $4 $5 $6 20 >"$WORK/attesa" &
+    local sonda=$!
+    sleep 0.05
+    if [ "$2" = invio ]; then xdotool keyup "$3"; else xdotool mouseup 1; fi
+    wait $sonda || { echo "the window never came"; return 1; }
+    if [ "$7" = invio ]; then xdotool key Return; else xdotool mousemove $7 $8 click 1; fi
+    echo -n "window on screen $(cat "$WORK/attesa") ms after the release, "
+}
 
 # One try of a scenario: prints what the screen showed and returns 0 when it is right.
 prova() {
@@ -202,9 +302,9 @@ prova() {
     si)
         avvia 0 || return 3
         clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
-        clic $TESSERA0; attendi "Scelte didattiche" 300 || { echo "no choice screen"; return 1; }
-        clic $CONFERMA; attendi "Esercizio 1" 300 || { echo "no exercise"; return 1; }
-        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0
+        sleep 0.5; clic $TESSERA0; attendi "Scelte didattiche" 300 || { echo "no choice screen"; return 1; }
+        sleep 0.5; clic $CONFERMA; attendi "Esercizio 1" 300 || { echo "no exercise"; return 1; }
+        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0; sleep 0.5
         doppio $SI
         visto="$(dopo "Esercizio 1")"; echo "$visto"; [ "$visto" = menu ] ;;
     esci)
@@ -234,7 +334,7 @@ prova() {
         # Space once the first button, then "Conferma", is highlighted.
         acceso 60 356; xdotool key space; attendi "Scelte didattiche" 300 || { echo "no choice screen"; return 1; }
         acceso $CONFERMA_ANGOLO; xdotool key space; attendi "Esercizio 1" 300 || { echo "no exercise"; return 1; }
-        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0
+        sleep 0.5; clic $MENU_ESCI_ESERCIZIO; acceso $PANNELLO e0e0e0; sleep 0.5
         clic $NO; sleep 0.1
         xdotool keydown space
         sleep 0.3; local a b; a="$(evidenziato)"
@@ -242,6 +342,87 @@ prova() {
         xdotool keyup space
         echo "button $a highlighted 0.3 s into the hold, $b at 2.8 s"
         [ "$a" != -1 ] && [ "$a" = "$b" ] ;;
+    nomenu)
+        avvia 0 || return 3
+        clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
+        sleep 0.5; clic $TESSERA_ESCI; acceso $PANNELLO e0e0e0
+        local d=${RITARDI[$(( ($2 - 1) % ${#RITARDI[@]} ))]}
+        sleep 0.5; doppio $NO "$d"
+        sleep 1.5
+        local pannello vuoto=empty
+        visto="$(finestra)"; pannello="$("$SONDA" pixel $PANNELLO)"
+        [ "$visto" = menu ] && { registro_vuoto || vuoto="NOT empty"; }
+        echo "$d ms apart: $visto, panel $([ "$pannello" = e0e0e0 ] && echo shown || echo gone), record $vuoto"
+        [ "$visto" = menu ] && [ "$pannello" != e0e0e0 ] && [ "$vuoto" = empty ] ;;
+    okdoppio | okinvio)
+        local d=5 n
+        if [ "$1" = okdoppio ]; then
+            avvia 0 2 || return 3
+            clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
+            sleep 0.5; clic $TESSERA1
+        else
+            avvia 1 2 || return 3
+            xdotool key Return; attendi menu 300 || { echo "no menu"; return 1; }
+            sleep 0.5; xdotool key space; sleep 0.5; xdotool key Return
+        fi
+        finestre 2 || { echo "no message box"; return 1; }
+        sleep 0.5
+        if [ "$1" = okdoppio ]; then
+            (($2 % 2 == 0)) && d=40
+            doppio $OK_BOX $d; echo -n "clicks $d ms apart: "
+        else
+            invio2; echo -n "Enter twice 10 ms apart: "
+        fi
+        sleep 1.5; n="$(quante)"; visto="$(finestra)"
+        echo "$n window(s), $visto"
+        [ "$n" = 1 ] && [ "$visto" = menu ] ;;
+    avvio40 | tessera40 | configura40 | esci40 | menu40 | si40 | chiudi40)
+        avvia 0 || return 3
+        local dove atteso diff
+        dove="$(verso "$1")" || { echo "the button's window never came"; return 1; }
+        atteso="${dove#*|}"; dove="${dove%|*}"
+        if [ ! -f "$WORK/rif-$1.png" ]; then
+            # The first try clicks once: what the screen then shows is the reference.
+            clic $dove; visto="$(dopo "$(finestra)")"; sleep 0.5
+            schermo "$WORK/rif-$1.png"
+            echo "reference (one click): $visto"
+            [ "$visto" = "$atteso" ] || { rm -f "$WORK/rif-$1.png"; return 1; }
+            return 4
+        fi
+        doppio $dove 40
+        visto="$(dopo "$(finestra)")"; sleep 0.5
+        schermo "$WORK/dopo.png"; diff="$(differenza "$WORK/dopo.png" "$WORK/rif-$1.png")"
+        echo "$visto, $diff points differ from a single click"
+        [ "$visto" = "$atteso" ] && [ "${diff:-99999}" -lt 200 ] ;;
+    pronto_menu_clic)
+        avvia 0 || return 3
+        tenuto_poi_uno "" $AVVIO $SFONDO_MENU 80ffff $TESSERA0 || return 1
+        visto="$(dopo menu)"; echo "$visto"; [ "$visto" = "Scelte didattiche" ] ;;
+    pronto_menu_invio)
+        avvia 1 || return 3
+        tenuto_poi_uno "" $AVVIO $SFONDO_MENU 80ffff invio || return 1
+        visto="$(dopo menu)"; echo "$visto"; [ "$visto" = "Scelte didattiche" ] ;;
+    pronto_scelta1_clic | pronto_scelta2_clic)
+        avvia 0 || return 3
+        clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
+        sleep 0.5
+        if [ "$1" = pronto_scelta1_clic ]; then
+            tenuto_poi_uno "" $TESSERA0 $CONFERMA_ANGOLO $GRIGIO $CONFERMA || return 1; atteso="Esercizio 1"
+        else
+            tenuto_poi_uno "" $TESSERA1 $CONFERMA2_ANGOLO $GRIGIO $CONFERMA2 || return 1; atteso="Esercizio 2"
+        fi
+        visto="$(dopo "Scelte didattiche")"; echo "$visto"; [ "$visto" = "$atteso" ] ;;
+    pronto_scelta1_invio | pronto_scelta2_invio)
+        avvia 1 || return 3
+        xdotool key Return; attendi menu 300 || { echo "no menu"; return 1; }
+        sleep 0.5
+        if [ "$1" = pronto_scelta1_invio ]; then
+            tenuto_poi_uno "" invio Return $CONFERMA_ANGOLO $VERDE invio || return 1; atteso="Esercizio 1"
+        else
+            xdotool key space; sleep 0.5
+            tenuto_poi_uno "" invio Return $CONFERMA2_ANGOLO $VERDE invio || return 1; atteso="Esercizio 2"
+        fi
+        visto="$(dopo "Scelte didattiche")"; echo "$visto"; [ "$visto" = "$atteso" ] ;;
     *)
         echo "unknown scenario"; return 2 ;;
     esac
@@ -252,7 +433,7 @@ senzaAvvio=0
 for s in $SCENARIOS; do
     buone=0
     for ((t = 1; t <= TRIES; t++)); do
-        prova "$s" >"$WORK/esito"; ok=$?
+        prova "$s" "$t" >"$WORK/esito"; ok=$?
         if [ $ok -eq 3 ]; then
             # A program that could not even open its first window (the X server did not
             # take the connection, say) has nothing to do with presses: the try is made again.
@@ -260,6 +441,13 @@ for s in $SCENARIOS; do
             kill "$PID" 2>/dev/null; wait "$PID" 2>/dev/null; PID=""
             senzaAvvio=$((senzaAvvio + 1))
             ((senzaAvvio > 20)) && { echo "double_click.sh: too many failed starts" >&2; exit 2; }
+            t=$((t - 1))
+            continue
+        fi
+        if [ $ok -eq 4 ]; then
+            # A reference taken: not a try.
+            echo "$s: $(paste -sd' ' "$WORK/esito")"
+            ferma
             t=$((t - 1))
             continue
         fi

@@ -122,6 +122,9 @@ for t in $(seq 100); do
     sleep 0.1
 done
 [ "$(evidenziato)" = 0 ] || fail "the main menu with manual scanning did not show (is the screen 1280x1024?)"
+# A press of Enter within the double-click interval of the one that opened the menu would be
+# the second half of a double press, and rightly go nowhere: the first hold comes later.
+sleep 0.5
 
 if [ "$CARICO" != 0 ]; then
     for i in $(seq $(( $(nproc) * CARICO ))); do

@@ -244,7 +244,9 @@ void Form::Show()
 void Form::mostra()
 {
     daMostrare_ = false;
-    platform::showPainted(window_);
+    // Shown already painted, the window is on screen from its map; otherwise from its first
+    // drawing, which it stamps itself.
+    if (const ulong mappata = platform::showPainted(window_)) window_->comparsaAlMap(mappata);
     window_->raise();
     window_->activateWindow();
 }

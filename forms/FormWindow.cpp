@@ -1,6 +1,7 @@
 #include "FormWindow.h"
 #include "Control.h"
 #include "Form.h"
+#include "InputAdmission.h"
 #include "Keys.h"
 #include "Twips.h"
 #include "platform/ServerInput.h"
@@ -17,6 +18,7 @@ FormWindow::FormWindow(Form *form) : QWidget(nullptr, Qt::Window | Qt::Frameless
     // Asked once, before the first window takes any key.
     static const bool ripetizioniRiconoscibili = platform::askDetectableAutoRepeat();
     Q_UNUSED(ripetizioniRiconoscibili);
+    installInputAdmission();
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
     client_ = new QWidget(this);
@@ -64,7 +66,8 @@ void FormWindow::showEvent(QShowEvent *e)
     if (!e->spontaneous()) {
         // Shown, it is not on screen before it is drawn, which may come a while after:
         // until then it takes no press (where the server's clock can be read at all), and
-        // the server's time once its first drawing is done marks the moment.
+        // the server's time once its first drawing is done marks the moment, unless it was
+        // shown already painted (comparsaAlMap).
         comparsa_ = platform::serverTime();
         attesaDisegno_ = comparsa_ != 0;
         tasti_.clear();
@@ -74,6 +77,12 @@ void FormWindow::showEvent(QShowEvent *e)
     // focus to what was clicked.
     if (QWindow *w = windowHandle()) w->installEventFilter(this);
     QWidget::showEvent(e);
+}
+
+void FormWindow::comparsaAlMap(ulong ora)
+{
+    comparsa_ = ora;
+    attesaDisegno_ = false;
 }
 
 bool FormWindow::prende(const QInputEvent *e, const QObject *ricevente)

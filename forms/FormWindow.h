@@ -26,7 +26,11 @@ public:
     // press of a double press whose first press opened the window, however late it is
     // handled. Nor does a release whose press that widget did not take. A press made once
     // the window is on screen counts, however soon.
+    // The presses that come to it have already passed the gesture judge (InputAdmission.h).
     bool prende(const QInputEvent *e, const QObject *ricevente);
+
+    // Shown already painted: on screen from `ora`, the server's time just before its map.
+    void comparsaAlMap(ulong ora);
 
 protected:
     void closeEvent(QCloseEvent *e) override;

@@ -1,4 +1,5 @@
 #include "FirstFrame.h"
+#include "ServerInput.h"
 #include <QGuiApplication>
 #include <QImage>
 #include <QWidget>
@@ -45,12 +46,15 @@ Pixmap pictureOf(Display *dpy, QWidget *window)
 } // namespace
 #endif
 
-void showPainted(QWidget *window)
+ulong showPainted(QWidget *window)
 {
 #ifdef BRIVO_HAVE_X11
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     Display *dpy = x11 && !window->isVisible() ? x11->display() : nullptr;
     const Pixmap picture = dpy ? pictureOf(dpy, window) : 0;
+    // Read before the map is asked for, so that every press the server stamps once the
+    // picture can be seen comes at this time or later.
+    const ulong mappata = picture ? serverTime() : 0;
     if (picture) XSetWindowBackgroundPixmap(dpy, Window(window->winId()), picture);
     // Our requests and the toolkit's go to the server on one connection, in this order:
     // the map paints the background at once.
@@ -62,8 +66,10 @@ void showPainted(QWidget *window)
         XFreePixmap(dpy, picture);
         XFlush(dpy);
     }
+    return mappata;
 #else
     window->show();
+    return 0;
 #endif
 }
 

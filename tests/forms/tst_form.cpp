@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QMimeData>
 #include <QTextEdit>
 #include <QTimer>
@@ -80,10 +82,13 @@ protected:
         l.add(Kind::Menu, "mnuEsci").cap("Esci");
         l.add(Kind::CommandButton, "Command1").at(0, 0, 1507, 750).cap("Tre");
         l.add(Kind::PictureBox, "Picture1").at(6000, 4500, 1500, 1000);
+        l.add(Kind::PictureBox, "Picture2").at(3000, 4500, 1500, 1000);
     }
     void Form_Load() override
     {
         control("Command1")->Click = [this] { events << QStringLiteral("Command1"); };
+        control("Picture2")->KeyDown = [this](int &k, int) { events << QStringLiteral("2 down %1").arg(k); };
+        control("Picture2")->KeyUp = [this](int &k, int) { events << QStringLiteral("2 up %1").arg(k); };
         control("mnuEsci")->Click = [this] { events << QStringLiteral("mnuEsci"); };
         control("Picture1")->KeyDown = [this](int &k, int) { events << QStringLiteral("down %1").arg(k); };
         control("Picture1")->KeyUp = [this](int &k, int) { events << QStringLiteral("up %1").arg(k); };
@@ -133,6 +138,62 @@ protected:
     }
 };
 
+// A panel that covers a button, and goes when its own button is clicked; a box that takes
+// keys and counts them.
+class FormCopertura : public Form {
+public:
+    FormCopertura() : Form(QStringLiteral("FormCopertura")) { Move(0, 0, 9000, 6000); }
+    QStringList events;
+
+protected:
+    void layout(Layout &l) override
+    {
+        l.add(Kind::CommandButton, "CommandSotto").at(0, 0, 3000, 1500);
+        l.add(Kind::Frame, "Pannello").at(0, 0, 4500, 3000);
+        l.add(Kind::CommandButton, "CommandNo").in("Pannello").at(0, 0, 3000, 1500);
+        l.add(Kind::CommandButton, "CommandConta").at(4500, 3000, 1500, 750);
+        l.add(Kind::PictureBox, "Picture1").at(6000, 4500, 1500, 1000);
+        l.add(Kind::Label, "Segno").at(6000, 0, 1500, 750).hidden();
+    }
+    void Form_Load() override
+    {
+        control("CommandSotto")->Click = [this] { events << QStringLiteral("sotto"); };
+        control("CommandNo")->Click = [this] {
+            events << QStringLiteral("no");
+            control("Pannello")->setVisible(false);
+        };
+        control("CommandConta")->Click = [this] {
+            events << QStringLiteral("conta");
+            control("Segno")->setVisible(!control("Segno")->Visible());
+        };
+        control("Picture1")->KeyDown = [this](int &k, int) { events << QStringLiteral("down %1").arg(k); };
+    }
+    void Form_Activate() override { control("Picture1")->SetFocus(); }
+};
+
+// A press or release as the platform hands it over: to the window, with the server's time.
+void clicX11(QWidget *w, QEvent::Type tipo, ulong ora)
+{
+    const QPointF dove = w->mapTo(w->window(), QPointF(10, 10));
+    const Qt::MouseButtons giu = tipo == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(tipo, dove, dove, w->mapToGlobal(QPointF(10, 10)), Qt::LeftButton, giu, Qt::NoModifier);
+    e.setTimestamp(ora);
+    QCoreApplication::sendEvent(w->window()->windowHandle(), &e);
+}
+void clicX11(QWidget *w, ulong ora)
+{
+    clicX11(w, QEvent::MouseButtonPress, ora);
+    clicX11(w, QEvent::MouseButtonRelease, ora + 1);
+}
+void tastoX11(QWidget *finestra, int key, ulong ora)
+{
+    for (QEvent::Type tipo : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent e(tipo, key, Qt::NoModifier, key == Qt::Key_Return ? QStringLiteral("\r") : QString());
+        e.setTimestamp(tipo == QEvent::KeyPress ? ora : ora + 1);
+        QCoreApplication::sendEvent(finestra->windowHandle(), &e);
+    }
+}
+
 void scarica(Form &f)
 {
     f.Unload();
@@ -160,6 +221,8 @@ private slots:
     void heldKeyReleasesOnce();
     void keyDownThatUnloadsTheWindow();
     void inputMadeBeforeTheWindowAppearedDoesNotActInIt();
+    void momentOnScreenAtItsEdges();
+    void secondPressOfAGestureActsNowhere();
     void activationOnlyWhenShown();
     void twipsBecomePixels();
     void menuBarTakesFromTheInnerHeight();
@@ -473,15 +536,148 @@ void TestForm::inputMadeBeforeTheWindowAppearedDoesNotActInIt()
     tasto(*b, QEvent::KeyRelease, 2150);
     QCOMPARE(b->events, QStringList());
 
-    // Made once it is there: they count.
+    // Made once it is there: they count. (The mouse's come after a pause: the clicks
+    // before belong to the double click that opened the window.)
     tasto(*b, QEvent::KeyPress, 2101);
     tasto(*b, QEvent::KeyRelease, 2102);
-    mouse(*b, bottone, QEvent::MouseButtonPress, 2103);
-    mouse(*b, bottone, QEvent::MouseButtonRelease, 2104);
-    mouse(*b, nullptr, QEvent::MouseButtonPress, 2105);
-    mouse(*b, nullptr, QEvent::MouseButtonRelease, 2106);
+    mouse(*b, bottone, QEvent::MouseButtonPress, 2600);
+    mouse(*b, bottone, QEvent::MouseButtonRelease, 2601);
+    mouse(*b, nullptr, QEvent::MouseButtonPress, 2605);
+    mouse(*b, nullptr, QEvent::MouseButtonRelease, 2606);
     QCOMPARE(b->events, (QStringList{"down 13", "up 13", "Command1", "mnuEsci"}));
     platform::setServerTimeSource({});
+    scarica(*b);
+    scarica(a);
+}
+
+// The moment a window is on screen, at its edges: a press made after the window was shown
+// but before its first drawing reached the server is made before it; a press made at that
+// very server time, or after the server's 32-bit clock wrapped, is made after it. And a
+// release acts only in the widget its press reached.
+void TestForm::momentOnScreenAtItsEdges()
+{
+    Ambiente env;
+    ulong oraServer = 1000;
+    platform::setServerTimeSource([&] { return oraServer; });
+    FormTre &b = Default<FormTre>();
+    auto invio = [&](QEvent::Type tipo, ulong ora) {
+        QKeyEvent e(tipo, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        e.setTimestamp(ora);
+        QCoreApplication::sendEvent(b.window()->windowHandle(), &e);
+    };
+    b.Show(); // shown at 1000; drawn, and so on screen, at 1500
+    oraServer = 1500;
+    QVERIFY(QTest::qWaitForWindowActive(b.window()));
+    invio(QEvent::KeyPress, 1200);
+    invio(QEvent::KeyRelease, 1210);
+    QCOMPARE(b.events, QStringList());
+    invio(QEvent::KeyPress, 1500);
+    invio(QEvent::KeyRelease, 1510);
+    QCOMPARE(b.events, (QStringList{"down 13", "up 13"}));
+
+    // Let go where the keyboard went meanwhile: the release acts nowhere.
+    b.events.clear();
+    invio(QEvent::KeyPress, 3000);
+    b.control("Picture2")->SetFocus();
+    invio(QEvent::KeyRelease, 3010);
+    QCOMPARE(b.events, (QStringList{"down 13"}));
+
+    // A window on screen at 0xFFFFFE00, as the clock nears its wrap: a press from before
+    // that moment does not act; one made once the clock has wrapped does.
+    scarica(b);
+    oraServer = 0xFFFFF000ul;
+    FormTre &c = Default<FormTre>();
+    c.Show();
+    oraServer = 0xFFFFFE00ul;
+    QVERIFY(QTest::qWaitForWindowActive(c.window()));
+    auto invioC = [&](QEvent::Type tipo, ulong ora) {
+        QKeyEvent e(tipo, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        e.setTimestamp(ora);
+        QCoreApplication::sendEvent(c.window()->windowHandle(), &e);
+    };
+    invioC(QEvent::KeyPress, 0xFFFFF800ul);
+    invioC(QEvent::KeyRelease, 0xFFFFF810ul);
+    QCOMPARE(c.events, QStringList());
+    invioC(QEvent::KeyPress, 0x100);
+    invioC(QEvent::KeyRelease, 0x110);
+    QCOMPARE(c.events, (QStringList{"down 13", "up 13"}));
+    platform::setServerTimeSource({});
+    scarica(c);
+}
+
+// A press that follows the press before it, of the same button or key, within the
+// double-click interval, after that press changed what lies under it (a panel hidden, a
+// window or a message box shown or closed), is part of the same gesture and acts nowhere;
+// so does each press chained to it. A press after a pause, of another key or button, or on
+// what the first press left in place, acts.
+void TestForm::secondPressOfAGestureActsNowhere()
+{
+    Ambiente env;
+    FormCopertura &f = Default<FormCopertura>();
+    f.Show();
+    QVERIFY(QTest::qWaitForWindowActive(f.window()));
+    QWidget *no = f.control("CommandNo")->widget();
+    QWidget *sotto = f.control("CommandSotto")->widget();
+
+    // "no" double-clicked, 1 and 40 ms apart: the panel goes, the button it covered stays
+    // as it was; a third click 300 ms after the second is still the same gesture.
+    clicX11(no, 10000);
+    clicX11(sotto, 10001);
+    f.control("Pannello")->setVisible(true);
+    clicX11(no, 11000);
+    clicX11(sotto, 11040);
+    clicX11(sotto, 11340);
+    QCOMPARE(f.events, (QStringList{"no", "no"}));
+    // After a real pause it acts.
+    clicX11(sotto, 11800);
+    QCOMPARE(f.events, (QStringList{"no", "no", "sotto"}));
+
+    // What the first press left in place takes the second: a button clicked twice, though
+    // its click shows something elsewhere.
+    f.events.clear();
+    QWidget *conta = f.control("CommandConta")->widget();
+    clicX11(conta, 20000);
+    clicX11(conta, 20030);
+    QCOMPARE(f.events, (QStringList{"conta", "conta"}));
+
+    // A message box's OK, clicked twice, or Enter twice: the box closes; the second press
+    // does nothing in the window under it. A press of another key comes through.
+    QWidget *finestra = f.window();
+    for (bool mouse : {true, false}) {
+        f.events.clear();
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Brivomarte"), QStringLiteral("x"), QMessageBox::Ok);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        const ulong ora = mouse ? 30000 : 40000;
+        if (mouse) {
+            clicX11(box.button(QMessageBox::Ok), ora);
+            QVERIFY(!box.isVisible());
+            clicX11(sotto, ora + 5);
+        } else {
+            tastoX11(&box, Qt::Key_Return, ora);
+            QVERIFY(!box.isVisible());
+            finestra->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(finestra));
+            f.control("Picture1")->SetFocus();
+            tastoX11(finestra, Qt::Key_Return, ora + 10);
+            tastoX11(finestra, Qt::Key_Space, ora + 20);
+        }
+        QCOMPARE(f.events, mouse ? QStringList() : QStringList{"down 32"});
+    }
+    scarica(f);
+
+    // A window shown by the first click of a double click: the second does not act in it.
+    FormUno &a = Default<FormUno>();
+    a.Command1[0]->Click = [] { Default<FormTre>().Show(); };
+    a.Show();
+    QVERIFY(QTest::qWaitForWindowActive(a.window()));
+    clicX11(a.Command1[0]->widget(), 50000);
+    FormTre *b = IfLoaded<FormTre>();
+    QVERIFY(b && b->Visible());
+    clicX11(b->control("Command1")->widget(), 50040);
+    QCOMPARE(b->events, QStringList());
+    clicX11(b->control("Command1")->widget(), 50500);
+    QCOMPARE(b->events, QStringList{"Command1"});
     scarica(*b);
     scarica(a);
 }

@@ -1,0 +1,19 @@
+#pragma once
+// The gesture each key or mouse-button press belongs to, judged as the platform hands the
+// press to any window of the program (the kit's windows, message boxes, dialogs), before a
+// widget sees it: the first step of the kit's input admission (internal to the kit).
+namespace forms {
+
+// Installed once, as the first window of the kit is made. A press that follows the previous
+// press of the same button or key within the platform's double-click interval, by the X
+// server's times of the two, after a window or a control was shown or hidden and so changed
+// what lies under the pointer or has the keyboard, belongs to that first press: it is the
+// second half of a double press, a tremor or a bounce, made where the pupil did not aim,
+// and it goes nowhere, nor does its release or a repeat of its key. Each press that follows
+// such a press within the interval is part of the same gesture; a press after a real pause,
+// of another button or key, or on what the first press left in place acts. Past this
+// judge, a window of the kit takes a press only once it is on screen, and a release only
+// where its press acted (FormWindow::prende).
+void installInputAdmission();
+
+} // namespace forms
