@@ -12,8 +12,11 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionFrame>
 #include <QTabBar>
+#include <QTextLayout>
 #include <QTextEdit>
 #include <QTimer>
 #include <QValidator>
@@ -518,6 +521,38 @@ public:
     explicit TextBoxWidget(QWidget *parent) : QLineEdit(parent) { setValidator(new Filter(this)); }
 
 protected:
+    void initStyleOption(QStyleOptionFrame *o) const override
+    {
+        QLineEdit::initStyleOption(o);
+        if (Form::ShowsFocus(this)) o->state |= QStyle::State_HasFocus;
+    }
+
+    void paintEvent(QPaintEvent *e) override
+    {
+        QLineEdit::paintEvent(e);
+        // The box that gets the focus once its window is activated shows its caret from the
+        // window's first frame, drawn as the line edit draws it: by the layout of its text,
+        // inside its frame. The line edit's cursor rectangle starts 5 pixels before the
+        // caret's position rounded to a pixel.
+        if (hasFocus() || !Form::ShowsFocus(this) || isReadOnly() || hasSelectedText() || !inputMask().isEmpty()) return;
+        QTextLayout riga(displayText(), font());
+        QTextOption opzione = riga.textOption();
+        opzione.setTextDirection(layoutDirection());
+        opzione.setFlags(QTextOption::IncludeTrailingSpaces);
+        riga.setTextOption(opzione);
+        riga.beginLayout();
+        const QTextLine linea = riga.createLine();
+        riga.endLayout();
+        const QRect c = cursorRect();
+        QStyleOptionFrame pannello;
+        initStyleOption(&pannello);
+        QPainter p(this);
+        p.setClipRect(style()->subElementRect(QStyle::SE_LineEditContents, &pannello, this).marginsRemoved(textMargins()));
+        p.setPen(palette().color(QPalette::Text));
+        riga.drawCursor(&p, QPointF(c.x() + 5 - qRound(linea.cursorToX(cursorPosition())), c.y()), cursorPosition(),
+                        style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this));
+    }
+
     void keyPressEvent(QKeyEvent *e) override
     {
         const QString t = e->text();

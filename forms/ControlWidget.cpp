@@ -99,7 +99,7 @@ void ControlWidget::paintEvent(QPaintEvent *)
         p.setPen(QPen(darker(back), 1.5));
         p.setBrush(back);
         p.drawRoundedRect(b, rad, rad);
-        if (hasFocus()) {
+        if (Form::ShowsFocus(this)) {
             p.setPen(QPen(darker(back, 220), 1, Qt::DotLine));
             p.setBrush(Qt::NoBrush);
             p.drawRoundedRect(b.adjusted(4, 4, -4, -4), rad, rad);
@@ -235,7 +235,7 @@ void ControlWidget::paintEvent(QPaintEvent *)
         }
         p.setPen(fore);
         p.drawText(r.adjusted(box + 10, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, c_->Caption());
-        if (hasFocus()) {
+        if (Form::ShowsFocus(this)) {
             p.setPen(QPen(darker(back, 220), 1, Qt::DotLine));
             p.setBrush(Qt::NoBrush);
             p.drawRect(r.adjusted(1, 1, -2, -2));

@@ -3,6 +3,7 @@
 #include "Twips.h"
 #include "platform/FirstFrame.h"
 #include <QAction>
+#include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -30,6 +31,13 @@ Form::~Form()
 }
 
 Form *Form::ActiveForm() { return g_active; }
+
+bool Form::ShowsFocus(const QWidget *w)
+{
+    if (w->hasFocus()) return true;
+    return g_active && g_active->inArrivo_ && w->window() == g_active->window_ && g_active->window_->focusWidget() == w;
+}
+
 const std::vector<Form *> &Form::LoadedForms() { return g_loaded; }
 
 Form *Form::findLoaded(const std::type_info &type)
@@ -75,6 +83,7 @@ void Form::Load()
 void Form::build()
 {
     window_ = new FormWindow(this);
+    window_->installEventFilter(this);
     window_->setWindowTitle(caption_);
     Layout l;
     layout(l);
@@ -244,6 +253,8 @@ void Form::Show()
 void Form::mostra()
 {
     daMostrare_ = false;
+    // Until the window is activated its controls draw the focus it is going to have.
+    inArrivo_ = !window_->isVisible();
     // Shown already painted, the window is on screen from its map; otherwise from its first
     // drawing, which it stamps itself.
     if (const ulong mappata = platform::showPainted(window_)) window_->comparsaAlMap(mappata);
@@ -262,6 +273,7 @@ void Form::Hide()
 {
     showWhenLoaded_ = false;
     daMostrare_ = false;
+    inArrivo_ = false;
     if (window_) window_->hide();
     if (g_active == this) g_active = nullptr;
 }
@@ -272,12 +284,19 @@ void Form::Unload()
     loaded_ = false;
     unloaded_ = true;
     daMostrare_ = false;
+    inArrivo_ = false;
     for (Control *c : controls_)
         if (c->timer_) c->timer_->stop();
     g_loaded.erase(std::remove(g_loaded.begin(), g_loaded.end(), this), g_loaded.end());
     if (g_active == this) g_active = nullptr;
     if (window_) window_->hide();
     eliminaPiuTardi();
+}
+
+bool Form::eventFilter(QObject *o, QEvent *e)
+{
+    if (o == window_ && (e->type() == QEvent::WindowActivate || e->type() == QEvent::Hide)) inArrivo_ = false;
+    return false;
 }
 
 // An unloaded window is deleted once no call of it is still running: at once (through the

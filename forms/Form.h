@@ -99,6 +99,10 @@ public:
 
     // The window last shown (by Show) and not hidden or unloaded since; null when there is none.
     static Form *ActiveForm();
+    // Whether `w` is drawn as the focus: it has the focus, or its window is on its way to
+    // the screen as the active window and `w` is the widget that will get the focus there,
+    // so that the window's first frame already shows it.
+    static bool ShowsFocus(const QWidget *w);
     static const std::vector<Form *> &LoadedForms();
     static Form *findLoaded(const std::type_info &type);
     // Unloads every window; the program is ending.
@@ -123,6 +127,7 @@ private:
     void mostra();
     void resized();
     void eliminaPiuTardi();
+    bool eventFilter(QObject *o, QEvent *e) override;
 
     QString name_;
     QString caption_, tag_;
@@ -133,6 +138,7 @@ private:
     bool loaded_ = false, unloaded_ = false;
     bool loading_ = false, showWhenLoaded_ = false, deleting_ = false;
     bool daMostrare_ = false; // activated, to be mapped when its activation ends or pauses
+    bool inArrivo_ = false;   // mapped by Show, not activated yet
     int busy_ = 0; // calls running inside the window
     std::vector<Control *> controls_;
     QHash<QString, Control *> byName_;

@@ -232,6 +232,7 @@ private slots:
     void windowHeldWhileItsHandlerRuns();
     void coloursAsTheWindowsStoreThem();
     void pasteOfNothingInsertsNothing();
+    void focusDrawnBeforeTheWindowIsActivated();
 };
 
 void TestForm::defaultInstanceLoadsOnce()
@@ -915,4 +916,31 @@ void TestForm::pasteOfNothingInsertsNothing()
 }
 
 QTEST_MAIN(TestForm)
+// A window on its way to the screen draws the focus it is about to get (the answer box its
+// caret and frame), so that its first frame is the frame it keeps once activated; once
+// another window is active, it draws none.
+void TestForm::focusDrawnBeforeTheWindowIsActivated()
+{
+    Ambiente env;
+    FormTesti &f = Default<FormTesti>();
+    QWidget *risposta = f.control("Text1")->widget();
+    f.control("Text1")->SetFocus();
+    f.Show();
+    QVERIFY(!risposta->hasFocus()); // the activation is still to come
+    QVERIFY(Form::ShowsFocus(risposta));
+    QVERIFY(!Form::ShowsFocus(f.control("RichTextBox1")->widget()));
+    const QImage prima = risposta->grab().toImage();
+    QTRY_VERIFY(risposta->hasFocus());
+    QCOMPARE(risposta->grab().toImage(), prima);
+
+    QWidget altra;
+    altra.show();
+    altra.activateWindow();
+    QTRY_VERIFY(altra.isActiveWindow());
+    QVERIFY(!Form::ShowsFocus(risposta));
+    QVERIFY(risposta->grab().toImage() != prima);
+    altra.close();
+    scarica(f);
+}
+
 #include "tst_form.moc"
