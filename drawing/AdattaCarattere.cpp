@@ -1,5 +1,7 @@
 #include "AdattaCarattere.h"
 #include "forms/Control.h"
+#include <algorithm>
+#include <cmath>
 
 double AdattaCarattere(forms::Control *sonda, const RegolaAdattamento &r)
 {
@@ -21,28 +23,43 @@ double AdattaCarattere(forms::Control *sonda, const RegolaAdattamento &r)
     };
 
     // The result is the first size, counting up from the start one point at a time, at
-    // which the probe reaches the reference. Text grows with its size, so the first such
-    // step is found by doubling the stride and then halving it, with a few measurements
-    // instead of one per point.
+    // which the probe reaches the reference. Text grows with its size, nearly in
+    // proportion, so the start size's measures tell where that step lies; the step is then
+    // confirmed around that guess, widening the search only when the guess misses. Every
+    // size tried loads a font of its own, which is what the fitting costs: two or three
+    // sizes instead of one per point, or a dozen by halving.
     const double start = r.dimensioneIniziale;
     const int limite = std::max(0, int(kDimensioneMassimaCarattere - start));
     int passi = 0; // the first step count known to stop, or limite
-    if (cresce(start)) {
-        int buono = 0, stride = 1;
+    if (limite > 0 && cresce(start)) {
+        // A step stops when the probe reaches the reference, or at the limit.
+        auto ferma = [&](int p) { return p >= limite || !cresce(start + p); };
+        double k = limite;
+        const double w0 = sonda->Width(), h0 = sonda->Height();
+        if (r.prova != ProvaAdattamento::Larghezza && h0 > 0) k = std::min(k, r.riferimento->Height() / h0);
+        if (r.prova != ProvaAdattamento::Altezza && w0 > 0) k = std::min(k, r.riferimento->Width() / w0);
+        const int stima = int(std::clamp(std::ceil(start * k - start), 1.0, double(std::max(1, limite))));
+        // The first stopping step lies in (buono, passi]: step 0 grows.
+        int buono = 0;
         passi = limite;
-        while (buono + stride <= limite) {
-            if (!cresce(start + buono + stride)) { passi = buono + stride; break; }
-            buono += stride;
-            stride *= 2;
+        if (ferma(stima)) {
+            passi = stima;
+            for (int salto = 1; stima - salto > buono; salto *= 2) {
+                if (!ferma(stima - salto)) { buono = stima - salto; break; }
+                passi = stima - salto;
+            }
+        } else {
+            buono = stima;
+            for (int salto = 1; stima + salto < limite; salto *= 2) {
+                if (ferma(stima + salto)) { passi = stima + salto; break; }
+                buono = stima + salto;
+            }
         }
-        // The first stopping step lies in (buono, passi].
-        int lo = buono, hi = passi;
-        while (hi - lo > 1) {
-            const int mid = lo + (hi - lo) / 2;
-            if (cresce(start + mid)) lo = mid;
-            else hi = mid;
+        while (passi - buono > 1) {
+            const int mid = buono + (passi - buono) / 2;
+            if (ferma(mid)) passi = mid;
+            else buono = mid;
         }
-        passi = hi;
     }
     const double risultato = start + passi;
     sonda->setFontSize(risultato);
