@@ -1,13 +1,52 @@
 #include "AdattaCarattere.h"
 #include "forms/Control.h"
+#include <QHash>
 #include <algorithm>
 #include <cmath>
+
+namespace {
+// A window fits the same texts to boxes of the same size every time it opens, and often
+// several times in one opening (a row of equal boxes): a fitting, which loads a font at
+// every size it tries, is remembered for the run. The probe's size depends only on its
+// font and text, and the outcome only on that and the reference's size.
+QHash<QString, double> &fatti()
+{
+    static QHash<QString, double> h;
+    return h;
+}
+
+QString chiave(const forms::Control *sonda, const RegolaAdattamento &r, const QString &misurato)
+{
+    const forms::FontSpec &f = sonda->Font();
+    return QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8")
+        .arg(f.name)
+        .arg(int(f.bold) * 2 + int(f.italic))
+        .arg(r.dimensioneIniziale, 0, 'g', 17)
+        .arg(int(r.prova))
+        .arg(r.riferimento->Width(), 0, 'g', 17)
+        .arg(r.riferimento->Height(), 0, 'g', 17)
+        .arg(misurato.size())
+        .arg(misurato);
+}
+} // namespace
 
 double AdattaCarattere(forms::Control *sonda, const RegolaAdattamento &r)
 {
     const QString blanks(r.spazi, QLatin1Char(' '));
+    const QString misurato = r.spaziPrima ? blanks + r.testo : r.testo + blanks;
+    const bool ricordabile = r.riferimento && sonda->kind() == forms::Kind::Label && sonda->AutoSize();
+    const QString k = ricordabile ? chiave(sonda, r, misurato) : QString();
+    if (ricordabile) {
+        const auto it = fatti().constFind(k);
+        if (it != fatti().constEnd()) {
+            sonda->setCaption(misurato);
+            sonda->setFontSize(*it);
+            for (forms::Control *t : r.bersagli) t->setFontSize(*it);
+            return *it;
+        }
+    }
     sonda->setFontSize(r.dimensioneIniziale);
-    sonda->setCaption(r.spaziPrima ? blanks + r.testo : r.testo + blanks);
+    sonda->setCaption(misurato);
 
     // Does the probe, at this size, still lie strictly inside the reference?
     auto cresce = [&](double size) {
@@ -62,6 +101,10 @@ double AdattaCarattere(forms::Control *sonda, const RegolaAdattamento &r)
         }
     }
     const double risultato = start + passi;
+    if (ricordabile) {
+        if (fatti().size() >= 4096) fatti().clear();
+        fatti().insert(k, risultato);
+    }
     sonda->setFontSize(risultato);
     for (forms::Control *t : r.bersagli) t->setFontSize(risultato);
     return risultato;

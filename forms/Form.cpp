@@ -1,5 +1,6 @@
 #include "Form.h"
 #include "FormWindow.h"
+#include "Picture.h"
 #include "Twips.h"
 #include "platform/FirstFrame.h"
 #include <QAction>
@@ -49,6 +50,8 @@ Form *Form::findLoaded(const std::type_info &type)
 
 void Form::UnloadAll()
 {
+    // No window is left to prepare anything for.
+    stopPreparingPictures();
     const std::vector<Form *> all = g_loaded;
     for (auto it = all.rbegin(); it != all.rend(); ++it) (*it)->Unload();
 }

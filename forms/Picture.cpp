@@ -1,5 +1,8 @@
 #include "Picture.h"
+#include <QDir>
 #include <QFile>
+#include <QHash>
+#include <QTimer>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPixmap>
@@ -9,21 +12,16 @@
 
 namespace forms {
 
-struct Picture::Data {
+// What a file holds, read once for the whole run and shared by every picture of that file:
+// the program shows only its own few pictures, and a window opened again, or another
+// window showing the same picture, need not parse it again.
+struct Picture::Source {
     QString path;
     bool svg = false;
     bool loaded = false;
     bool fills = true; // an SVG without preserveAspectRatio="none" keeps its proportions
     std::unique_ptr<QSvgRenderer> renderer;
     QImage image;
-    // The drawing last made, in device pixels, and what it was made for: a window repaints
-    // its pictures at every change around them (a highlight moving), and drawing a picture
-    // anew each time costs far more than putting the pixels back.
-    QImage drawn;
-    QPointF drawnOffset; // where the picture lies inside `drawn`, less than a pixel
-    QSizeF drawnSize;
-    QPainter::RenderHints drawnHints;
-    qreal drawnOpacity = 1;
 
     void ensure()
     {
@@ -39,33 +37,62 @@ struct Picture::Data {
             }
         } else if (image.isNull()) image.load(path);
     }
+
+    static std::shared_ptr<Source> of(const QString &path)
+    {
+        static QHash<QString, std::shared_ptr<Source>> kept;
+        std::shared_ptr<Source> &s = kept[path];
+        if (!s) {
+            s = std::make_shared<Source>();
+            s->path = path;
+            s->svg = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+        }
+        return s;
+    }
+};
+
+struct Picture::Data {
+    std::shared_ptr<Source> src;
+    // The drawing last made, in device pixels, and what it was made for: a window repaints
+    // its pictures at every change around them (a highlight moving), and drawing a picture
+    // anew each time costs far more than putting the pixels back.
+    QImage drawn;
+    QPointF drawnOffset; // where the picture lies inside `drawn`, less than a pixel
+    QSizeF drawnSize;
+    QPainter::RenderHints drawnHints;
+    qreal drawnOpacity = 1;
+
+    Source &ensure()
+    {
+        src->ensure();
+        return *src;
+    }
 };
 
 Picture Picture::fromFile(const QString &path)
 {
     Picture p;
     p.d_ = std::make_shared<Data>();
-    p.d_->path = path;
-    p.d_->svg = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+    p.d_->src = Source::of(path);
     return p;
 }
 
-QString Picture::source() const { return d_ ? d_->path : QString(); }
+QString Picture::source() const { return d_ ? d_->src->path : QString(); }
 
 QSizeF Picture::naturalSize() const
 {
     if (!d_) return {};
-    d_->ensure();
-    if (d_->renderer) return d_->renderer->defaultSize();
-    return d_->image.size();
+    const Source &s = d_->ensure();
+    if (s.renderer) return s.renderer->defaultSize();
+    return s.image.size();
 }
 
 QRectF Picture::placed(const QRectF &target) const
 {
     if (!d_) return {};
-    d_->ensure();
+    const Source &s = d_->ensure();
     const QSizeF n = naturalSize();
-    if (d_->fills || n.width() <= 0 || n.height() <= 0) return target;
+    if (s.fills || n.width() <= 0 || n.height() <= 0) return target;
     const double k = std::min(target.width() / n.width(), target.height() / n.height());
     const QSizeF sz = n * k;
     return QRectF(target.center() - QPointF(sz.width() / 2, sz.height() / 2), sz);
@@ -74,14 +101,14 @@ QRectF Picture::placed(const QRectF &target) const
 void Picture::paint(QPainter &p, const QRectF &target) const
 {
     if (!d_) return;
-    d_->ensure();
-    if (d_->renderer) {
+    const Source &s = d_->ensure();
+    if (s.renderer) {
         const QRectF dove = placed(target);
         // Drawn once at its place in device pixels, then put back whole, when the painter
         // only moves what it draws; other painters get it drawn anew.
         const QTransform t = p.deviceTransform();
         if (t.type() > QTransform::TxTranslate || p.paintEngine()->type() != QPaintEngine::Raster) {
-            d_->renderer->render(&p, dove);
+            s.renderer->render(&p, dove);
             return;
         }
         const QRectF inDevice = t.mapRect(dove);
@@ -97,7 +124,7 @@ void Picture::paint(QPainter &p, const QRectF &target) const
             QPainter ip(&d_->drawn);
             ip.setRenderHints(p.renderHints());
             ip.setOpacity(opacity);
-            d_->renderer->render(&ip, QRectF(offset, inDevice.size()));
+            s.renderer->render(&ip, QRectF(offset, inDevice.size()));
             d_->drawnOffset = offset;
             d_->drawnSize = inDevice.size();
             d_->drawnHints = p.renderHints();
@@ -106,10 +133,10 @@ void Picture::paint(QPainter &p, const QRectF &target) const
         p.setOpacity(1);
         p.drawImage(QPointF(box.topLeft()) - QPointF(t.dx(), t.dy()), d_->drawn);
         p.setOpacity(opacity);
-    } else if (!d_->image.isNull()) {
+    } else if (!s.image.isNull()) {
         p.save();
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(target, d_->image);
+        p.drawImage(target, s.image);
         p.restore();
     }
 }
@@ -138,7 +165,48 @@ QCursor programCursor()
 
 QCursor cursorFromFile(const QString &png, int hotX, int hotY)
 {
+    // A window's controls share a few pointers, and every window made anew asks for them.
+    static QHash<QString, QCursor> kept;
+    const QString key = QStringLiteral("%1@%2,%3").arg(png).arg(hotX).arg(hotY);
+    const auto it = kept.constFind(key);
+    if (it != kept.constEnd()) return *it;
     const QPixmap pm(png);
-    return pm.isNull() ? programCursor() : QCursor(pm, hotX, hotY);
+    const QCursor c = pm.isNull() ? programCursor() : QCursor(pm, hotX, hotY);
+    kept.insert(key, c);
+    return c;
+}
+
+namespace {
+// What is left to prepare, one piece at a time, while nothing else is to be done.
+struct Preparation {
+    QTimer timer;
+    QStringList pending;
+};
+Preparation *g_preparation = nullptr;
+}
+
+void preparePicturesWhenIdle()
+{
+    if (g_preparation) return;
+    g_preparation = new Preparation;
+    for (const QString &name : QDir(QStringLiteral(":/pictures")).entryList({QStringLiteral("*.svg")}, QDir::Files, QDir::Name))
+        g_preparation->pending.append(QStringLiteral(":/pictures/") + name);
+    // The first file read loads the image readers too: the pointer goes first.
+    programCursor();
+    g_preparation->timer.setInterval(0);
+    QObject::connect(&g_preparation->timer, &QTimer::timeout, [] {
+        if (g_preparation->pending.isEmpty()) {
+            g_preparation->timer.stop();
+            return;
+        }
+        Picture::fromFile(g_preparation->pending.takeFirst()).naturalSize();
+    });
+    g_preparation->timer.start();
+}
+
+void stopPreparingPictures()
+{
+    delete g_preparation;
+    g_preparation = nullptr;
 }
 }

@@ -29,6 +29,7 @@ public:
     bool operator==(const Picture &o) const { return d_ == o.d_; }
 
 private:
+    struct Source;
     struct Data;
     std::shared_ptr<Data> d_;
 };
@@ -40,4 +41,10 @@ namespace forms {
 // pointer carry it.
 QCursor programCursor();
 QCursor cursorFromFile(const QString &png, int hotX, int hotY);
+
+// Reads the program's pictures and its pointer while the event loop has nothing else to
+// do, one file at a time, so that the windows to come find them ready; started once the
+// first window is up. Stopped when the windows are all unloaded.
+void preparePicturesWhenIdle();
+void stopPreparingPictures();
 }

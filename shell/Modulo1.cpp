@@ -3,6 +3,7 @@
 #include "FormAvvio.h"
 #include "ModuloPerIni.h"
 #include "modLanguageSupport.h"
+#include "forms/Picture.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
@@ -42,6 +43,8 @@ bool AvviaSistema()
     // this needs them gone; the users folder is looked at through the listing just kept.
     platform::removeInterruptedWrites(platform::localPath(CartellaRadice), 3);
     platform::removeInterruptedWrites(platform::programFolder(), 0);
+    // The pictures of the windows to come are read while the pupil looks at this one.
+    forms::preparePicturesWhenIdle();
     return true;
 }
 
