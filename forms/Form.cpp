@@ -258,6 +258,17 @@ void Form::mostra()
     daMostrare_ = false;
     // Until the window is activated its controls draw the focus it is going to have.
     inArrivo_ = !window_->isVisible();
+    // A window that gives the focus to none of its controls has it given, when activated,
+    // to the first that takes it by Tab: given now, the window is drawn as it will be.
+    if (inArrivo_ && !window_->focusWidget()) {
+        for (QWidget *w = window_->nextInFocusChain(); w && w != window_; w = w->nextInFocusChain()) {
+            if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isVisibleTo(window_) && w->isEnabled()
+                && !w->focusProxy()) {
+                w->setFocus(Qt::ActiveWindowFocusReason);
+                break;
+            }
+        }
+    }
     // Shown already painted, the window is on screen from its map; otherwise from its first
     // drawing, which it stamps itself.
     if (const ulong mappata = platform::showPainted(window_)) window_->comparsaAlMap(mappata);

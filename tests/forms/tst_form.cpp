@@ -233,6 +233,7 @@ private slots:
     void coloursAsTheWindowsStoreThem();
     void pasteOfNothingInsertsNothing();
     void focusDrawnBeforeTheWindowIsActivated();
+    void focusNobodyAskedForIsDrawnWhereItWillGo();
 };
 
 void TestForm::defaultInstanceLoadsOnce()
@@ -940,6 +941,22 @@ void TestForm::focusDrawnBeforeTheWindowIsActivated()
     QVERIFY(!Form::ShowsFocus(risposta));
     QVERIFY(risposta->grab().toImage() != prima);
     altra.close();
+    scarica(f);
+}
+
+// A window that gives the focus to none of its controls draws it, before its activation,
+// where the activation is going to put it.
+void TestForm::focusNobodyAskedForIsDrawnWhereItWillGo()
+{
+    Ambiente env;
+    FormTesti &f = Default<FormTesti>();
+    f.Show();
+    std::vector<QWidget *> disegnati;
+    for (const char *nome : {"RichTextBox1", "Text1"})
+        if (Form::ShowsFocus(f.control(nome)->widget())) disegnati.push_back(f.control(nome)->widget());
+    QCOMPARE(disegnati.size(), size_t(1));
+    QTRY_VERIFY(QApplication::focusWidget());
+    QCOMPARE(QApplication::focusWidget(), disegnati.front());
     scarica(f);
 }
 
