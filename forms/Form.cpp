@@ -269,6 +269,7 @@ void Form::mostra()
             }
         }
     }
+    if (inArrivo_) drawPicturesAhead(window_);
     // Shown already painted, the window is on screen from its map; otherwise from its first
     // drawing, which it stamps itself.
     if (const ulong mappata = platform::showPainted(window_)) window_->comparsaAlMap(mappata);

@@ -8,7 +8,10 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
+#include <QWidget>
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace forms {
 
@@ -51,23 +54,57 @@ struct Picture::Source {
     }
 };
 
+// What a drawing of a picture was made for, in device pixels.
+struct Picture::Drawing {
+    QSize box;
+    QPointF offset; // where the picture lies inside the box, less than a pixel
+    QSizeF size;
+    QPainter::RenderHints hints;
+    qreal opacity = 1;
+
+    bool operator==(const Drawing &o) const
+    {
+        return box == o.box && offset == o.offset && size == o.size && hints == o.hints && opacity == o.opacity;
+    }
+};
+
 struct Picture::Data {
     std::shared_ptr<Source> src;
-    // The drawing last made, in device pixels, and what it was made for: a window repaints
-    // its pictures at every change around them (a highlight moving), and drawing a picture
-    // anew each time costs far more than putting the pixels back.
+    // The drawing last made, and what it was made for: a window repaints its pictures at
+    // every change around them (a highlight moving), and drawing a picture anew each time
+    // costs far more than putting the pixels back.
     QImage drawn;
-    QPointF drawnOffset; // where the picture lies inside `drawn`, less than a pixel
-    QSizeF drawnSize;
-    QPainter::RenderHints drawnHints;
-    qreal drawnOpacity = 1;
+    Drawing drawing;
 
     Source &ensure()
     {
         src->ensure();
         return *src;
     }
+
+    // Touches nothing but this picture and its file's renderer.
+    void draw(const Drawing &w)
+    {
+        drawn = QImage(w.box, QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        QPainter ip(&drawn);
+        ip.setRenderHints(w.hints);
+        // A faded picture is drawn faded part by part, as the painter would: its parts
+        // that overlap show through one another.
+        ip.setOpacity(w.opacity);
+        src->renderer->render(&ip, QRectF(w.offset, w.size));
+        drawing = w;
+    }
 };
+
+namespace {
+// The pictures a drawing where nothing is kept came across (drawPicturesAhead).
+struct Ahead {
+    std::shared_ptr<Picture::Data> d;
+    Picture::Drawing w;
+};
+std::vector<Ahead> *g_ahead = nullptr;
+} // namespace
 
 Picture Picture::fromFile(const QString &path)
 {
@@ -114,23 +151,17 @@ void Picture::paint(QPainter &p, const QRectF &target) const
         const QRectF inDevice = t.mapRect(dove);
         const QRect box = inDevice.toAlignedRect();
         const QPointF offset = inDevice.topLeft() - QPointF(box.topLeft());
-        // A faded picture is drawn faded part by part, as the painter would: its parts
-        // that overlap show through one another.
         const qreal opacity = p.opacity();
-        if (d_->drawn.size() != box.size() || d_->drawnOffset != offset || d_->drawnSize != inDevice.size()
-            || d_->drawnHints != p.renderHints() || d_->drawnOpacity != opacity) {
-            d_->drawn = QImage(box.size(), QImage::Format_ARGB32_Premultiplied);
-            d_->drawn.fill(Qt::transparent);
-            QPainter ip(&d_->drawn);
-            ip.setRenderHints(p.renderHints());
-            ip.setOpacity(opacity);
-            s.renderer->render(&ip, QRectF(offset, inDevice.size()));
-            d_->drawnOffset = offset;
-            d_->drawnSize = inDevice.size();
-            d_->drawnHints = p.renderHints();
-            d_->drawnOpacity = opacity;
-        }
-        p.setOpacity(1);
+        const Drawing wanted{box.size(), offset, inDevice.size(), p.renderHints(), opacity};
+        if (!(d_->drawing == wanted)) {
+            // Drawing where nothing is kept, ahead of the window's own drawing: the
+            // picture is noted, to be drawn beside the others.
+            if (g_ahead) {
+                g_ahead->push_back({d_, wanted});
+                return;
+            }
+            d_->draw(wanted);
+        }        p.setOpacity(1);
         p.drawImage(QPointF(box.topLeft()) - QPointF(t.dx(), t.dy()), d_->drawn);
         p.setOpacity(opacity);
     } else if (!s.image.isNull()) {
@@ -154,6 +185,41 @@ QImage Picture::toImage(QSize size) const
 } // namespace forms
 
 namespace forms {
+void drawPicturesAhead(QWidget *window)
+{
+    std::vector<Ahead> found;
+    g_ahead = &found;
+    QImage nothing(1, 1, QImage::Format_RGB32);
+    window->render(&nothing);
+    g_ahead = nullptr;
+
+    // One drawing per picture, the last asked for; the pictures of one file in one queue,
+    // as they share the file's renderer.
+    std::vector<std::vector<const Ahead *>> queues;
+    QHash<const Picture::Data *, const Ahead *> last;
+    for (const Ahead &a : found) last.insert(a.d.get(), &a);
+    QHash<const void *, size_t> queueOf;
+    for (const Ahead &a : found) {
+        if (last.value(a.d.get()) != &a) continue;
+        const void *file = a.d->src.get();
+        if (!queueOf.contains(file)) {
+            queueOf.insert(file, queues.size());
+            queues.emplace_back();
+        }
+        queues[queueOf.value(file)].push_back(&a);
+    }
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t q; (q = next++) < queues.size();)
+            for (const Ahead *a : queues[q]) a->d->draw(a->w);
+    };
+    const size_t helpers = std::min<size_t>(queues.size(), std::max(1u, std::thread::hardware_concurrency())) - 1;
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < helpers && queues.size() > 1; ++i) threads.emplace_back(work);
+    work();
+    for (std::thread &t : threads) t.join();
+}
+
 QCursor programCursor()
 {
     static const QCursor c = [] {

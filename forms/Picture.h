@@ -11,6 +11,7 @@
 #include <memory>
 
 class QPainter;
+class QWidget;
 
 namespace forms {
 
@@ -28,9 +29,12 @@ public:
 
     bool operator==(const Picture &o) const { return d_ == o.d_; }
 
+    // For the drawing of pictures ahead of a window's (drawPicturesAhead).
+    struct Data;
+    struct Drawing;
+
 private:
     struct Source;
-    struct Data;
     std::shared_ptr<Data> d_;
 };
 
@@ -41,6 +45,13 @@ namespace forms {
 // pointer carry it.
 QCursor programCursor();
 QCursor cursorFromFile(const QString &png, int hotX, int hotY);
+
+// Draws the window once where nothing is kept, ahead of its first drawing, and meanwhile
+// the pictures it shows side by side on the machine's processors, so that its drawing
+// finds them ready. A window just built also draws its big text a shade differently the
+// first time (at the edges of the letters) from every time after; after this pass its
+// first real drawing is the one it keeps.
+void drawPicturesAhead(QWidget *window);
 
 // Reads the program's pictures and its pointer while the event loop has nothing else to
 // do, one file at a time, so that the windows to come find them ready; started once the

@@ -89,18 +89,6 @@ private:
 };
 #endif
 
-// The window drawn as it will paint itself once mapped. A window just built draws its big
-// text a shade differently the first time (at the edges of the letters) from every time
-// after, its own painting once mapped included; a first pass onto a single pixel, where
-// nothing is kept, brings it to the later drawing. That pass also draws the window's
-// pictures into their caches, so the drawing kept costs little more.
-void renderAsPainted(QWidget *window, QImage *picture)
-{
-    QImage nothing(1, 1, QImage::Format_RGB32);
-    window->render(&nothing);
-    window->render(picture);
-}
-
 // The window as it will paint itself, put into a server pixmap that can stand as the
 // window's background; 0 where the window's format is not the plain 24-bit one.
 Pixmap pictureOf(Display *dpy, QWidget *window)
@@ -121,7 +109,7 @@ Pixmap pictureOf(Display *dpy, QWidget *window)
         QImage picture(reinterpret_cast<uchar *>(shm->image->data), a.width, a.height, shm->image->bytes_per_line,
                        QImage::Format_RGB32);
         picture.setDevicePixelRatio(window->devicePixelRatio());
-        renderAsPainted(window, &picture);
+        window->render(&picture);
         XShmPutImage(dpy, pixmap, gc, shm->image, 0, 0, 0, 0, unsigned(a.width), unsigned(a.height), False);
         // The memory is drawn again for the next window: the server must be done with it.
         XSync(dpy, False);
@@ -131,7 +119,7 @@ Pixmap pictureOf(Display *dpy, QWidget *window)
 #endif
     QImage picture(a.width, a.height, QImage::Format_RGB32);
     picture.setDevicePixelRatio(window->devicePixelRatio());
-    renderAsPainted(window, &picture);
+    window->render(&picture);
     XImage *image = XCreateImage(dpy, a.visual, 24, ZPixmap, 0, reinterpret_cast<char *>(picture.bits()),
                                  unsigned(a.width), unsigned(a.height), 32, int(picture.bytesPerLine()));
     if (!image) {
