@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleOptionFrame>
 #include <QTabBar>
@@ -24,6 +25,24 @@
 #include <cmath>
 
 namespace forms {
+
+namespace {
+// The desktop's style, with a combo box's entries dropping below it as a list.
+class ElencoATendina : public QProxyStyle {
+public:
+    int styleHint(StyleHint h, const QStyleOption *o, const QWidget *w, QStyleHintReturn *r) const override
+    {
+        return h == SH_ComboBox_Popup ? 0 : QProxyStyle::styleHint(h, o, w, r);
+    }
+};
+
+QStyle *elencoATendina()
+{
+    // Kept for the run: every combo box of every window uses it.
+    static QStyle *const stile = new ElencoATendina;
+    return stile;
+}
+} // namespace
 
 QFont toQFont(const FontSpec &f)
 {
@@ -610,9 +629,13 @@ void Control::createWidget(QWidget *parent)
     }
     case Kind::ComboBox: {
         auto *cb = new QComboBox(parent);
-        // A list of thousands of users: the box's height comes from its font, not from
-        // measuring every entry, and the rows of its drop-down, each one line of that font,
-        // are laid out at once. The drop-down still opens as wide as its widest entry. The
+        // A drop-down list: its entries drop below the box, a few rows at a time, as wide
+        // as the box. The desktop's style would rather lay a menu of every entry over the
+        // box, and measure the width of every entry at each opening, which a list of
+        // thousands of users makes slow.
+        cb->setStyle(elencoATendina());
+        // The box's height comes from its font, not from measuring every entry, and the
+        // rows of its drop-down, each one line of that font, are laid out at once. The
         // entries carry no pictures, so no room is kept for one.
         cb->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         cb->setIconSize(QSize(0, 0));
