@@ -246,6 +246,7 @@ namespace {
 // What is left to prepare, one piece at a time, while nothing else is to be done.
 struct Preparation {
     QTimer timer;
+    bool started = false;
     QStringList pending;
 };
 Preparation *g_preparation = nullptr;
@@ -255,12 +256,16 @@ void preparePicturesWhenIdle()
 {
     if (g_preparation) return;
     g_preparation = new Preparation;
-    for (const QString &name : QDir(QStringLiteral(":/pictures")).entryList({QStringLiteral("*.svg")}, QDir::Files, QDir::Name))
-        g_preparation->pending.append(QStringLiteral(":/pictures/") + name);
-    // The first file read loads the image readers too: the pointer goes first.
-    programCursor();
     g_preparation->timer.setInterval(0);
     QObject::connect(&g_preparation->timer, &QTimer::timeout, [] {
+        if (!g_preparation->started) {
+            // The first file read loads the image readers too: the pointer goes first.
+            g_preparation->started = true;
+            programCursor();
+            const QStringList names = QDir(QStringLiteral(":/pictures")).entryList({QStringLiteral("*.svg")}, QDir::Files);
+            for (const QString &name : names) g_preparation->pending.append(QStringLiteral(":/pictures/") + name);
+            return;
+        }
         if (g_preparation->pending.isEmpty()) {
             g_preparation->timer.stop();
             return;
