@@ -243,7 +243,8 @@ void Control::resizeToText()
 {
     // An auto-sized label is exactly as large as its text on one line.
     const QFontMetricsF fm(toQFont(font_));
-    const QStringList lines = caption_.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    static const QRegularExpression aCapo(QStringLiteral("\r\n|\n|\r"));
+    const QStringList lines = caption_.split(aCapo);
     double w = 0;
     for (const QString &l : lines) w = std::max(w, fm.horizontalAdvance(l));
     const double h = fm.height() * lines.size();

@@ -87,15 +87,25 @@ const Parsed *parsed(const QString &path)
 
 } // namespace
 
+QString ProfileSection::value(const QString &key) const
+{
+    return entries_.value(key.trimmed().toLower()).left(kProfileValueMax);
+}
+
+std::optional<ProfileSection> readProfileSection(const QString &file, const QString &section)
+{
+    const Parsed *p = parsed(localPath(file));
+    if (!p) return std::nullopt;
+    ProfileSection s;
+    s.entries_ = p->sections.value(section.trimmed().toLower());
+    return s;
+}
+
 bool readProfileString(const QString &file, const QString &section, const QString &key, QString &value)
 {
-    value.clear();
-    const Parsed *p = parsed(localPath(file));
-    if (!p) return false;
-    const auto s = p->sections.constFind(section.trimmed().toLower());
-    if (s == p->sections.constEnd()) return true;
-    value = s->value(key.trimmed().toLower()).left(kProfileValueMax);
-    return true;
+    const auto s = readProfileSection(file, section);
+    value = s ? s->value(key) : QString();
+    return s.has_value();
 }
 
 bool writeProfileString(const QString &file, const QString &section, const QString &key, const QString &value)

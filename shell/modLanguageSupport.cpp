@@ -107,8 +107,9 @@ void MLSTranslateForm(forms::Form *Frm)
     if (!Frm) return;
     MLSLoadQtTranslations();
     const QString file = MLSLanguageFile(MLSCurrentLanguage);
-    const QString section = Frm->Name();
-    auto lookup = [&](const QString &key) { return MLSReadIni(file, section, key); };
+    // The window's section is found and read once, and asked for each text of the window.
+    const auto section = file.isEmpty() ? std::nullopt : platform::readProfileSection(file, Frm->Name());
+    auto lookup = [&](const QString &key) { return section ? std::optional<QString>(section->value(key)) : std::nullopt; };
 
     if (!Frm->Caption().isEmpty())
         if (auto v = lookup(Frm->Name() + QStringLiteral(".Caption"))) Frm->setCaption(*v);
