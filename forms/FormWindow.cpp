@@ -21,6 +21,10 @@ FormWindow::FormWindow(Form *form) : QWidget(nullptr, Qt::Window | Qt::Frameless
     installInputAdmission();
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
+    // The client area and the menu bar above it cover the whole window, and paint it:
+    // the window's own background would be filled, a whole screen of it, only to be
+    // painted over.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     client_ = new QWidget(this);
     client_->setMouseTracking(true);
     client_->installEventFilter(this);
