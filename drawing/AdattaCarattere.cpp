@@ -2,6 +2,7 @@
 #include "forms/Control.h"
 #include <QHash>
 #include <algorithm>
+#include <map>
 #include <cmath>
 
 namespace {
@@ -63,21 +64,40 @@ double AdattaCarattere(forms::Control *sonda, const RegolaAdattamento &r)
 
     // The result is the first size, counting up from the start one point at a time, at
     // which the probe reaches the reference. Text grows with its size, nearly in
-    // proportion, so the start size's measures tell where that step lies; the step is then
-    // confirmed around that guess, widening the search only when the guess misses. Every
-    // size tried loads a font of its own, which is what the fitting costs: two or three
-    // sizes instead of one per point, or a dozen by halving.
+    // proportion, so the start size's measures tell roughly where that step lies; measured
+    // there, where the text is large and its measures keep closer to the proportion, the
+    // probe tells it again, seldom a point off. The step is then confirmed around that
+    // guess, widening the search only when the guess misses. Every size tried loads a font
+    // of its own, which is what the fitting costs: three or four sizes instead of one per
+    // point, or a dozen by halving.
     const double start = r.dimensioneIniziale;
     const int limite = std::max(0, int(kDimensioneMassimaCarattere - start));
     int passi = 0; // the first step count known to stop, or limite
     if (limite > 0 && cresce(start)) {
-        // A step stops when the probe reaches the reference, or at the limit.
-        auto ferma = [&](int p) { return p >= limite || !cresce(start + p); };
-        double k = limite;
-        const double w0 = sonda->Width(), h0 = sonda->Height();
-        if (r.prova != ProvaAdattamento::Larghezza && h0 > 0) k = std::min(k, r.riferimento->Height() / h0);
-        if (r.prova != ProvaAdattamento::Altezza && w0 > 0) k = std::min(k, r.riferimento->Width() / w0);
-        const int stima = int(std::clamp(std::ceil(start * k - start), 1.0, double(std::max(1, limite))));
+        // A step stops when the probe reaches the reference, or at the limit; each step is
+        // measured once.
+        std::map<int, bool> misurati;
+        auto ferma = [&](int p) {
+            if (p >= limite) return true;
+            const auto it = misurati.find(p);
+            if (it != misurati.end()) return it->second;
+            return misurati[p] = !cresce(start + p);
+        };
+        // Where the probe, as it measures at step p, would reach the reference if it grew
+        // in proportion with its size.
+        auto stimaDa = [&](int p) {
+            const double size = start + p;
+            double rapporto = limite;
+            const double w0 = sonda->Width(), h0 = sonda->Height();
+            if (r.prova != ProvaAdattamento::Larghezza && h0 > 0) rapporto = std::min(rapporto, r.riferimento->Height() / h0);
+            if (r.prova != ProvaAdattamento::Altezza && w0 > 0) rapporto = std::min(rapporto, r.riferimento->Width() / w0);
+            return int(std::clamp(std::ceil(size * rapporto - start), 1.0, double(std::max(1, limite))));
+        };
+        int stima = stimaDa(0);
+        if (stima < limite) {
+            ferma(stima);
+            stima = stimaDa(stima);
+        }
         // The first stopping step lies in (buono, passi]: step 0 grows.
         int buono = 0;
         passi = limite;
