@@ -155,11 +155,20 @@ QString localPath(const QString &path)
         base = QDir::currentPath();
     }
     const bool trailing = p.endsWith(QLatin1Char('/'));
+    const QStringList parts = p.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    auto join = [](const QString &dir, const QString &name) {
+        return dir.endsWith(QLatin1Char('/')) ? dir + name : dir + QLatin1Char('/') + name;
+    };
+    // A path that exists as it is spelt is its own spelling at every step: one look at the
+    // disk instead of one per step (a window's texts alone are hundreds of lookups).
     QString out = base;
-    for (const QString &part : p.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        const QString found = findEntry(out, part);
-        out = out.endsWith(QLatin1Char('/')) ? out + found : out + QLatin1Char('/') + found;
+    for (const QString &part : parts) out = join(out, part);
+    if (!parts.isEmpty() && QFileInfo::exists(out)) {
+        if (trailing && !out.endsWith(QLatin1Char('/'))) out += QLatin1Char('/');
+        return out;
     }
+    out = base;
+    for (const QString &part : parts) out = join(out, findEntry(out, part));
     if (trailing && !out.endsWith(QLatin1Char('/'))) out += QLatin1Char('/');
     return out;
 }
