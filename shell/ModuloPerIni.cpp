@@ -412,7 +412,12 @@ QStringList NomiDaMostrare(const QStringList &utenti, bool maiuscolo)
 
 QString PercorsoProfilo(const QString &nome) { return CartellaUtenti + nome + QStringLiteral(".ini"); }
 
-QString NomeDelProfilo() { return FileUtente.section(QLatin1Char('\\'), -1).chopped(4); }
+QString NomeDelProfilo()
+{
+    // The file's name less its extension; no profile chosen yet, no name.
+    const QString file = FileUtente.section(QLatin1Char('\\'), -1);
+    return file.size() > 4 ? file.chopped(4) : QString();
+}
 
 namespace {
 // The last header was written: the pieces of its exercise follow it. Once a header is
