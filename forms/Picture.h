@@ -1,6 +1,7 @@
 #pragma once
 // A picture that a control shows: drawn from an SVG (crisp at any size) or a raster image.
-// Copies share the same loaded picture; the file is parsed on first use, not when assigned.
+// A file is read once for the run, on first use, not when assigned, and shared by every
+// picture of it; copies of a picture also share the drawing it keeps.
 // Painted into a box, an SVG keeps its proportions, centred, unless it says
 // preserveAspectRatio="none" (then, like a raster image, it fills the box exactly).
 #include <QCursor>
@@ -46,9 +47,9 @@ namespace forms {
 QCursor programCursor();
 QCursor cursorFromFile(const QString &png, int hotX, int hotY);
 
-// Draws the window once where nothing is kept, ahead of its first drawing, and meanwhile
-// the pictures it shows side by side on the machine's processors, so that its drawing
-// finds them ready. A window just built also draws its big text a shade differently the
+// Draws the window once where nothing is kept, ahead of its first drawing, then the
+// pictures that pass came across side by side on the machine's processors, so that its
+// drawing finds them ready. A window just built also draws its big text a shade differently the
 // first time (at the edges of the letters) from every time after; after this pass its
 // first real drawing is the one it keeps.
 void drawPicturesAhead(QWidget *window);
