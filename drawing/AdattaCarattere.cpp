@@ -19,33 +19,19 @@ QHash<QString, double> &fatti()
 QString chiave(const forms::Control *sonda, const RegolaAdattamento &r, const QString &misurato)
 {
     const forms::FontSpec &f = sonda->Font();
-    return QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8")
+    return QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
         .arg(f.name)
         .arg(int(f.bold) * 2 + int(f.italic))
         .arg(r.dimensioneIniziale, 0, 'g', 17)
         .arg(int(r.prova))
         .arg(r.riferimento->Width(), 0, 'g', 17)
         .arg(r.riferimento->Height(), 0, 'g', 17)
-        .arg(misurato.size())
         .arg(misurato);
 }
-} // namespace
 
-double AdattaCarattere(forms::Control *sonda, const RegolaAdattamento &r)
+// The search itself, with the probe showing the measured text; returns the size found.
+double cerca(forms::Control *sonda, const RegolaAdattamento &r, const QString &misurato)
 {
-    const QString blanks(r.spazi, QLatin1Char(' '));
-    const QString misurato = r.spaziPrima ? blanks + r.testo : r.testo + blanks;
-    const bool ricordabile = r.riferimento && sonda->kind() == forms::Kind::Label && sonda->AutoSize();
-    const QString k = ricordabile ? chiave(sonda, r, misurato) : QString();
-    if (ricordabile) {
-        const auto it = fatti().constFind(k);
-        if (it != fatti().constEnd()) {
-            sonda->setCaption(misurato);
-            sonda->setFontSize(*it);
-            for (forms::Control *t : r.bersagli) t->setFontSize(*it);
-            return *it;
-        }
-    }
     sonda->setFontSize(r.dimensioneIniziale);
     sonda->setCaption(misurato);
 
@@ -120,10 +106,26 @@ double AdattaCarattere(forms::Control *sonda, const RegolaAdattamento &r)
             else buono = mid;
         }
     }
-    const double risultato = start + passi;
-    if (ricordabile) {
-        if (fatti().size() >= 4096) fatti().clear();
-        fatti().insert(k, risultato);
+    return start + passi;
+}
+} // namespace
+
+double AdattaCarattere(forms::Control *sonda, const RegolaAdattamento &r)
+{
+    const QString blanks(r.spazi, QLatin1Char(' '));
+    const QString misurato = r.spaziPrima ? blanks + r.testo : r.testo + blanks;
+    const bool ricordabile = r.riferimento && sonda->kind() == forms::Kind::Label && sonda->AutoSize();
+    const QString k = ricordabile ? chiave(sonda, r, misurato) : QString();
+    double risultato;
+    if (const auto it = fatti().constFind(k); ricordabile && it != fatti().constEnd()) {
+        sonda->setCaption(misurato);
+        risultato = *it;
+    } else {
+        risultato = cerca(sonda, r, misurato);
+        if (ricordabile) {
+            if (fatti().size() >= 4096) fatti().clear();
+            fatti().insert(k, risultato);
+        }
     }
     sonda->setFontSize(risultato);
     for (forms::Control *t : r.bersagli) t->setFontSize(risultato);

@@ -161,7 +161,8 @@ void Picture::paint(QPainter &p, const QRectF &target) const
                 return;
             }
             d_->draw(wanted);
-        }        p.setOpacity(1);
+        }
+        p.setOpacity(1);
         p.drawImage(QPointF(box.topLeft()) - QPointF(t.dx(), t.dy()), d_->drawn);
         p.setOpacity(opacity);
     } else if (!s.image.isNull()) {
@@ -213,9 +214,11 @@ void drawPicturesAhead(QWidget *window)
         for (size_t q; (q = next++) < queues.size();)
             for (const Ahead *a : queues[q]) a->d->draw(a->w);
     };
-    const size_t helpers = std::min<size_t>(queues.size(), std::max(1u, std::thread::hardware_concurrency())) - 1;
+    // The caller's thread takes its part: one queue needs no other.
+    const size_t processori = std::max(1u, std::thread::hardware_concurrency());
+    const size_t helpers = queues.size() > 1 ? std::min(queues.size(), processori) - 1 : 0;
     std::vector<std::thread> threads;
-    for (size_t i = 0; i < helpers && queues.size() > 1; ++i) threads.emplace_back(work);
+    for (size_t i = 0; i < helpers; ++i) threads.emplace_back(work);
     work();
     for (std::thread &t : threads) t.join();
 }
