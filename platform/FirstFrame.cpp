@@ -23,18 +23,27 @@ namespace {
 #ifdef BRIVO_HAVE_XSHM
 // One segment of memory shared with the server, kept for the pictures of the windows to
 // come (they are all as large as the screen); none where the server cannot attach it
-// (a remote one).
+// (a remote one). Where the server can, the segment is also a pixmap of its own: the
+// picture drawn there is the window's background as it stands, with nothing copied and
+// no new pixmap for the server to make at each window.
 struct ShmPicture {
     XShmSegmentInfo info{};
     XImage *image = nullptr;
+    Pixmap pixmap = 0;
+    Window root = 0;
 
-    static ShmPicture *of(Display *dpy, Visual *visual, QSize size)
+    static ShmPicture *of(Display *dpy, Window root, Visual *visual, QSize size)
     {
         static ShmPicture kept;
         static bool usable = XShmQueryExtension(dpy);
         if (!usable) return nullptr;
-        if (kept.image && kept.image->width == size.width() && kept.image->height == size.height()) return &kept;
+        if (kept.image && kept.root == root && kept.image->width == size.width() && kept.image->height == size.height()) {
+            // The server may still be painting the last window from this memory.
+            XSync(dpy, False);
+            return &kept;
+        }
         kept.release(dpy);
+        kept.root = root;
         usable = kept.attach(dpy, visual, size);
         if (!usable) kept.release(dpy);
         return usable ? &kept : nullptr;
@@ -63,13 +72,27 @@ private:
             info.shmaddr = image->data = nullptr;
             return false;
         }
-        info.readOnly = True;
-        // The server answers a refused attachment with an error only: it is waited for.
+        // The server only reads it, as a picture to copy or as a pixmap nobody draws on.
+        info.readOnly = False;
+        // The server answers a refused attachment or pixmap with an error only: each is
+        // waited for.
         XSync(dpy, False);
         attachFailed = false;
         const auto before = XSetErrorHandler(noteFailure);
         XShmAttach(dpy, &info);
         XSync(dpy, False);
+        int major = 0, minor = 0;
+        Bool pixmaps = False;
+        if (!attachFailed && XShmQueryVersion(dpy, &major, &minor, &pixmaps) && pixmaps
+            && XShmPixmapFormat(dpy) == ZPixmap) {
+            pixmap = XShmCreatePixmap(dpy, root, info.shmaddr, &info, unsigned(size.width()),
+                                      unsigned(size.height()), 24);
+            XSync(dpy, False);
+            if (attachFailed) {
+                pixmap = 0; // the segment stays usable for copies
+                attachFailed = false;
+            }
+        }
         XSetErrorHandler(before);
         if (attachFailed) info.shmseg = 0;
         return !attachFailed;
@@ -77,6 +100,8 @@ private:
 
     void release(Display *dpy)
     {
+        if (pixmap) XFreePixmap(dpy, pixmap);
+        pixmap = 0;
         if (info.shmseg) XShmDetach(dpy, &info);
         if (info.shmaddr) shmdt(info.shmaddr);
         if (image) {
@@ -85,36 +110,42 @@ private:
         }
         info = XShmSegmentInfo{};
         image = nullptr;
+        root = 0;
     }
 };
 #endif
 
-// The window as it will paint itself, put into a server pixmap that can stand as the
-// window's background; 0 where the window's format is not the plain 24-bit one.
-Pixmap pictureOf(Display *dpy, QWidget *window)
+// The window as it will paint itself, in a server pixmap that can stand as the window's
+// background; none where the window's format is not the plain 24-bit one. A kept pixmap
+// is the program's own, for the next window too: it is not freed.
+struct Picture {
+    Pixmap pixmap = 0;
+    bool kept = false;
+};
+
+Picture pictureOf(Display *dpy, QWidget *window)
 {
     const Window win = Window(window->winId());
     XWindowAttributes a;
     if (!XGetWindowAttributes(dpy, win, &a) || a.depth != 24 || a.visual->red_mask != 0xFF0000
         || a.visual->green_mask != 0xFF00 || a.visual->blue_mask != 0xFF)
-        return 0;
+        return {};
     // Drawn as the window draws itself: opaque, in the format of its own buffer.
-    if (window->size() * window->devicePixelRatio() != QSize(a.width, a.height)) return 0;
-    const Pixmap pixmap = XCreatePixmap(dpy, win, unsigned(a.width), unsigned(a.height), 24);
-    GC gc = XCreateGC(dpy, pixmap, 0, nullptr);
+    if (window->size() * window->devicePixelRatio() != QSize(a.width, a.height)) return {};
 #ifdef BRIVO_HAVE_XSHM
     // A local server reads the picture from memory shared with it, drawn there directly,
     // instead of taking the whole screen's worth of pixels through the connection.
-    if (ShmPicture *shm = ShmPicture::of(dpy, a.visual, QSize(a.width, a.height))) {
+    if (ShmPicture *shm = ShmPicture::of(dpy, a.root, a.visual, QSize(a.width, a.height))) {
         QImage picture(reinterpret_cast<uchar *>(shm->image->data), a.width, a.height, shm->image->bytes_per_line,
                        QImage::Format_RGB32);
         picture.setDevicePixelRatio(window->devicePixelRatio());
         window->render(&picture);
+        if (shm->pixmap) return {shm->pixmap, true};
+        const Pixmap pixmap = XCreatePixmap(dpy, win, unsigned(a.width), unsigned(a.height), 24);
+        GC gc = XCreateGC(dpy, pixmap, 0, nullptr);
         XShmPutImage(dpy, pixmap, gc, shm->image, 0, 0, 0, 0, unsigned(a.width), unsigned(a.height), False);
-        // The memory is drawn again for the next window: the server must be done with it.
-        XSync(dpy, False);
         XFreeGC(dpy, gc);
-        return pixmap;
+        return {pixmap, false};
     }
 #endif
     QImage picture(a.width, a.height, QImage::Format_RGB32);
@@ -122,18 +153,16 @@ Pixmap pictureOf(Display *dpy, QWidget *window)
     window->render(&picture);
     XImage *image = XCreateImage(dpy, a.visual, 24, ZPixmap, 0, reinterpret_cast<char *>(picture.bits()),
                                  unsigned(a.width), unsigned(a.height), 32, int(picture.bytesPerLine()));
-    if (!image) {
-        XFreeGC(dpy, gc);
-        XFreePixmap(dpy, pixmap);
-        return 0;
-    }
+    if (!image) return {};
     // A pixel of Format_RGB32 is a 32-bit 0xffRRGGBB in the machine's own byte order.
     image->byte_order = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? LSBFirst : MSBFirst;
+    const Pixmap pixmap = XCreatePixmap(dpy, win, unsigned(a.width), unsigned(a.height), 24);
+    GC gc = XCreateGC(dpy, pixmap, 0, nullptr);
     XPutImage(dpy, pixmap, gc, image, 0, 0, 0, 0, unsigned(a.width), unsigned(a.height));
     XFreeGC(dpy, gc);
     image->data = nullptr; // the picture's own
     XDestroyImage(image);
-    return pixmap;
+    return {pixmap, false};
 }
 
 } // namespace
@@ -144,19 +173,19 @@ ulong showPainted(QWidget *window)
 #ifdef BRIVO_HAVE_X11
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     Display *dpy = x11 && !window->isVisible() ? x11->display() : nullptr;
-    const Pixmap picture = dpy ? pictureOf(dpy, window) : 0;
+    const Picture picture = dpy ? pictureOf(dpy, window) : Picture{};
     // Read before the map is asked for, so that every press the server stamps once the
     // picture can be seen comes at this time or later.
-    const ulong mappata = picture ? serverTime() : 0;
-    if (picture) XSetWindowBackgroundPixmap(dpy, Window(window->winId()), picture);
+    const ulong mappata = picture.pixmap ? serverTime() : 0;
+    if (picture.pixmap) XSetWindowBackgroundPixmap(dpy, Window(window->winId()), picture.pixmap);
     // Our requests and the toolkit's go to the server on one connection, in this order:
     // the map paints the background at once.
     window->show();
-    if (picture) {
+    if (picture.pixmap) {
         // From now on the window paints itself; a later exposure must not bring back the
         // picture of its first moment.
         XSetWindowBackgroundPixmap(dpy, Window(window->winId()), None);
-        XFreePixmap(dpy, picture);
+        if (!picture.kept) XFreePixmap(dpy, picture.pixmap);
         XFlush(dpy);
     }
     return mappata;
