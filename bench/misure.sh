@@ -7,6 +7,7 @@
 #   BRIVO=/other/brivomarte SONDA=/other/sonda_profili bench/misure.sh   another build
 #   CARICHI=16                  busy loops for the loaded window changes (default 16)
 #   CAMBI_BARE=15               bare switches a run (default 15, as many as the program's changes)
+#   AVVII=3                     starts of each kind a run, in turn (default 3)
 #
 # It prints every run and then the ratios:
 #   - start: launch until the start window is painted (bench/tempi_x11: the whole screen
@@ -44,6 +45,7 @@ BARE="$BUILD_DIR/bench/bare_window"
 BARE_MODULI="$BUILD_DIR/bench/bare_window_moduli"
 CARICHI="${CARICHI:-16}"
 CAMBI_BARE="${CAMBI_BARE:-15}"
+AVVII="${AVVII:-3}"
 PROFILI=20000
 
 fail() { echo "misure.sh: $*" >&2; exit 1; }
@@ -170,7 +172,7 @@ echo
 echo "Start (ms to the painted window):"
 for run in $(seq "$RUNS"); do
     riga="  run $run:"
-    for what in bare first later molti moduli; do
+    for what in $(for _ in $(seq "$AVVII"); do echo bare first later molti moduli; done); do
         case $what in
             bare) out=$(tempi avvio_bare avvio "$BARE") ;;
             moduli) out=$(tempi avvio_moduli avvio "$BARE_MODULI") ;;

@@ -37,7 +37,8 @@ struct ShmPicture {
         static ShmPicture kept;
         static bool usable = XShmQueryExtension(dpy);
         if (!usable) return nullptr;
-        if (kept.image && kept.root == root && kept.image->width == size.width() && kept.image->height == size.height()) {
+        if (kept.image && kept.root == root && kept.image->width == size.width()
+            && kept.image->height == size.height()) {
             // The server may still be painting the last window from this memory.
             XSync(dpy, False);
             return &kept;
@@ -72,7 +73,8 @@ private:
             info.shmaddr = image->data = nullptr;
             return false;
         }
-        // The server only reads it, as a picture to copy or as a pixmap nobody draws on.
+        // Not read-only: the server makes a pixmap only on memory it could write to, though
+        // nobody but the program draws there.
         info.readOnly = False;
         // The server answers a refused attachment or pixmap with an error only: each is
         // waited for.
