@@ -115,6 +115,11 @@ private:
         root = 0;
     }
 };
+#else
+struct ShmPicture {
+    XImage *image = nullptr;
+    Pixmap pixmap = 0;
+};
 #endif
 
 // The window as it will paint itself, in a server pixmap that can stand as the window's
@@ -125,6 +130,22 @@ struct Picture {
     bool kept = false;
 };
 
+// A new pixmap of the window's size holding the image: sent through the shared memory the
+// image lies in, or through the connection.
+Picture copied(Display *dpy, Window win, XImage *image, bool shared)
+{
+    const Pixmap pixmap = XCreatePixmap(dpy, win, unsigned(image->width), unsigned(image->height), 24);
+    GC gc = XCreateGC(dpy, pixmap, 0, nullptr);
+#ifdef BRIVO_HAVE_XSHM
+    if (shared)
+        XShmPutImage(dpy, pixmap, gc, image, 0, 0, 0, 0, unsigned(image->width), unsigned(image->height), False);
+    else
+#endif
+        XPutImage(dpy, pixmap, gc, image, 0, 0, 0, 0, unsigned(image->width), unsigned(image->height));
+    XFreeGC(dpy, gc);
+    return {pixmap, false};
+}
+
 Picture pictureOf(Display *dpy, QWidget *window)
 {
     const Window win = Window(window->winId());
@@ -134,37 +155,27 @@ Picture pictureOf(Display *dpy, QWidget *window)
         return {};
     // Drawn as the window draws itself: opaque, in the format of its own buffer.
     if (window->size() * window->devicePixelRatio() != QSize(a.width, a.height)) return {};
-#ifdef BRIVO_HAVE_XSHM
     // A local server reads the picture from memory shared with it, drawn there directly,
     // instead of taking the whole screen's worth of pixels through the connection.
-    if (ShmPicture *shm = ShmPicture::of(dpy, a.root, a.visual, QSize(a.width, a.height))) {
-        QImage picture(reinterpret_cast<uchar *>(shm->image->data), a.width, a.height, shm->image->bytes_per_line,
-                       QImage::Format_RGB32);
-        picture.setDevicePixelRatio(window->devicePixelRatio());
-        window->render(&picture);
-        if (shm->pixmap) return {shm->pixmap, true};
-        const Pixmap pixmap = XCreatePixmap(dpy, win, unsigned(a.width), unsigned(a.height), 24);
-        GC gc = XCreateGC(dpy, pixmap, 0, nullptr);
-        XShmPutImage(dpy, pixmap, gc, shm->image, 0, 0, 0, 0, unsigned(a.width), unsigned(a.height), False);
-        XFreeGC(dpy, gc);
-        return {pixmap, false};
-    }
+    ShmPicture *shm = nullptr;
+#ifdef BRIVO_HAVE_XSHM
+    shm = ShmPicture::of(dpy, a.root, a.visual, QSize(a.width, a.height));
 #endif
-    QImage picture(a.width, a.height, QImage::Format_RGB32);
+    QImage picture = shm ? QImage(reinterpret_cast<uchar *>(shm->image->data), a.width, a.height,
+                                  shm->image->bytes_per_line, QImage::Format_RGB32)
+                         : QImage(a.width, a.height, QImage::Format_RGB32);
     picture.setDevicePixelRatio(window->devicePixelRatio());
     window->render(&picture);
+    if (shm) return shm->pixmap ? Picture{shm->pixmap, true} : copied(dpy, win, shm->image, true);
     XImage *image = XCreateImage(dpy, a.visual, 24, ZPixmap, 0, reinterpret_cast<char *>(picture.bits()),
                                  unsigned(a.width), unsigned(a.height), 32, int(picture.bytesPerLine()));
     if (!image) return {};
     // A pixel of Format_RGB32 is a 32-bit 0xffRRGGBB in the machine's own byte order.
     image->byte_order = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? LSBFirst : MSBFirst;
-    const Pixmap pixmap = XCreatePixmap(dpy, win, unsigned(a.width), unsigned(a.height), 24);
-    GC gc = XCreateGC(dpy, pixmap, 0, nullptr);
-    XPutImage(dpy, pixmap, gc, image, 0, 0, 0, 0, unsigned(a.width), unsigned(a.height));
-    XFreeGC(dpy, gc);
+    const Picture p = copied(dpy, win, image, false);
     image->data = nullptr; // the picture's own
     XDestroyImage(image);
-    return {pixmap, false};
+    return p;
 }
 
 } // namespace
