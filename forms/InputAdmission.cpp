@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QStyleHints>
 #include <QWidget>
 #include <QWindow>
@@ -46,24 +47,39 @@ private:
     struct Gesto {
         ulong ultima = 0;      // the server time of the gesture's last press
         quint64 scena = 0;     // the scene as its first press found it
-        const QObject *bersaglio = nullptr;
+        QPointer<QObject> bersaglio;
+        QPointF punto;         // where on the screen its first press came, for a button
     };
     // A press whose release has not come yet, and whether it acts.
     struct Premuto {
         bool preso = false;
         quint32 codice = 0; // a key's native code
+        QPointer<QObject> bersaglio;
     };
 
-    // What the press lands on: the widget under the pointer, or what has the keyboard.
-    static const QObject *bersaglio(QWindow *w, const QInputEvent *e, bool tasto)
+    // What the press lands on: the widget under the pointer, or what has the keyboard. A
+    // window already hidden, whose press the platform hands over as it goes away, still
+    // names the control it last had: the press lands on nothing.
+    static QObject *bersaglio(QWindow *w, const QInputEvent *e, bool tasto)
     {
+        QWidget *t = nullptr;
+        for (QWidget *c : QApplication::topLevelWidgets())
+            if (c->windowHandle() == w) t = c;
+        if (t && !t->isVisible()) return nullptr;
         if (tasto) return w->focusObject();
-        for (QWidget *t : QApplication::topLevelWidgets()) {
-            if (t->windowHandle() != w) continue;
-            QWidget *c = t->childAt(static_cast<const QMouseEvent *>(e)->position().toPoint());
-            return c ? c : t;
-        }
-        return w;
+        if (!t) return w;
+        QWidget *c = t->childAt(static_cast<const QMouseEvent *>(e)->position().toPoint());
+        return c ? c : t;
+    }
+
+    // Whether a button's press lands where the gesture's first press did: within the
+    // platform's double-click distance, and a few points more for a hand that trembles. A
+    // pointer that has travelled further was aimed.
+    static bool sulPosto(const Gesto &g, const QInputEvent *e)
+    {
+        const QPointF d = static_cast<const QMouseEvent *>(e)->globalPosition() - g.punto;
+        const qreal raggio = QGuiApplication::styleHints()->mouseDoubleClickDistance() + 4;
+        return d.x() * d.x() + d.y() * d.y() <= raggio * raggio;
     }
 
     bool ammessa(QWindow *w, const QInputEvent *e)
@@ -81,19 +97,22 @@ private:
             if (giu) premuti_.erase(p);
             return preso;
         }
-        // A press of a key still held is its repeat: it goes where the press went.
-        if (tasto && giu) return p->preso;
+        QObject *dove = bersaglio(w, e, tasto);
+        // A press of a key still held is its repeat: it goes where the press went, as long
+        // as it lands where the press did. Elsewhere, the key's release was lost as its
+        // window went away (a machine too busy to read it before the window was gone): this
+        // is a new press, judged as one.
+        if (tasto && giu && dove && p->bersaglio == dove) return p->preso;
 
         const ulong ora = e->timestamp();
-        const QObject *dove = bersaglio(w, e, tasto);
         Gesto &g = gesti_[quale];
         const ulong intervallo = ulong(QGuiApplication::styleHints()->mouseDoubleClickInterval());
         const bool seguito = ora != 0 && g.ultima != 0 && !platform::serverTimeBefore(ora, g.ultima)
-                             && quint32(ora) - quint32(g.ultima) <= intervallo;
-        const bool colpoDelPrimo = seguito && g.scena != scena_ && g.bersaglio != dove;
+                             && quint32(ora) - quint32(g.ultima) <= intervallo && (tasto || sulPosto(g, e));
+        const bool colpoDelPrimo = seguito && g.scena != scena_ && (!dove || g.bersaglio != dove);
         if (colpoDelPrimo) g.ultima = ora;
-        else g = Gesto{ora, scena_, dove};
-        premuti_.insert(quale, Premuto{!colpoDelPrimo, tasto ? static_cast<const QKeyEvent *>(e)->nativeScanCode() : 0});
+        else g = Gesto{ora, scena_, dove, tasto ? QPointF() : static_cast<const QMouseEvent *>(e)->globalPosition()};
+        premuti_.insert(quale, Premuto{!colpoDelPrimo, tasto ? static_cast<const QKeyEvent *>(e)->nativeScanCode() : 0, dove});
         return !colpoDelPrimo;
     }
 

@@ -9,11 +9,13 @@ namespace forms {
 // server's times of the two, after a window or a control was shown or hidden and so changed
 // what lies under the pointer or has the keyboard, belongs to that first press: it is the
 // second half of a double press, a tremor or a bounce, made where the pupil did not aim,
-// and it goes nowhere, nor does its release or a repeat of its key. Each press that follows
-// such a press within the interval is part of the same gesture; a press after a real pause,
-// of another button or key, or on what the first press left in place acts. Past this
-// judge, a window of the kit takes a press only once it is on screen, and a release only
-// where its press acted (FormWindow::prende).
+// and it goes nowhere, nor does its release or a repeat of its key. A button's press is
+// such only when it lands where the gesture's first press did, within the double-click
+// distance and a few points more: a press the pointer travelled to was aimed, and acts
+// however soon. Each press that stays there within the interval is part of the same
+// gesture; a press after a real pause, after travel, of another button or key, or on what
+// the first press left in place acts. Past this judge, a window of the kit takes a press
+// only once it is on screen, and a release only where its press acted (FormWindow::prende).
 void installInputAdmission();
 
 } // namespace forms
