@@ -33,6 +33,10 @@
 #                 window: the next window is up, as a single click leaves it (the screen
 #                 is compared with the one a single click gave, in a first try that is
 #                 not counted)
+#       lista     the main menu's list of pupils opened with a click, a pupil's name
+#                 clicked 200 or 300 ms later (the pointer travels to it): the list closes
+#                 on that name (the box and the list are compared with the ones a pick
+#                 1 s after the opening gave, in a first try that is not counted)
 #       pronto_menu_clic pronto_menu_invio pronto_scelta1_clic pronto_scelta1_invio
 #       pronto_scelta2_clic pronto_scelta2_invio
 #                 a single click (mouse mode) or Enter (manual scanning) 20 ms after the
@@ -60,7 +64,7 @@ if [ -z "${DOUBLE_CLICK_XVFB:-}" ]; then
 fi
 
 TRIES="${1:-12}"
-SCENARIOS="${2:-avvio si esci tessera conferma no nomenu okdoppio okinvio avvio40 tessera40 configura40 esci40 menu40 si40 chiudi40 pronto_menu_clic pronto_menu_invio pronto_scelta1_clic pronto_scelta1_invio pronto_scelta2_clic pronto_scelta2_invio}"
+SCENARIOS="${2:-avvio si esci tessera conferma no nomenu okdoppio okinvio lista avvio40 tessera40 configura40 esci40 menu40 si40 chiudi40 pronto_menu_clic pronto_menu_invio pronto_scelta1_clic pronto_scelta1_invio pronto_scelta2_clic pronto_scelta2_invio}"
 BRIVO="${BRIVO:-$ROOT/build/brivomarte}"
 SONDA="$(dirname "$BRIVO")/bench/sonda_x11"
 for p in "$BRIVO" "$SONDA"; do
@@ -89,6 +93,9 @@ TESSERA0="236 366"
 TESSERA1="612 366"
 TESSERA_ESCI="1043 790"         # the menu's exit tile
 OK_BOX="797 491"                # OK of the message box over the menu
+LISTA_ALUNNI="640 70"           # the main menu's box of pupils
+ALUNNO_BRUNO="400 209"          # "BRUNO", the third row of the list dropped
+LISTA_AREA="640x220+320+45"     # the box and its list dropped
 MENU_CONFIGURA="25 8"           # "Configurazione" in the main menu's bar
 MENU_MENU="25 8"                # "Menu" in the configuration window's bar
 MENU_INFO="263 8"               # "Informazioni" in the main menu's bar
@@ -203,6 +210,8 @@ avvia() { # $1 input mode, $2 the largest number
     rm -rf "$home"
     mkdir -p "$home" && chmod 700 "$home"
     profile "$home" "$1" "${2:-10}"
+    local p
+    for p in ${ALUNNI:-}; do cp "$home/ImpostazioniProgrammiTesmo/BrivoMarte/utenti/_predefinito.ini" "$home/ImpostazioniProgrammiTesmo/BrivoMarte/utenti/$p.ini"; done
     HOME="$home" TMPDIR="$home" XDG_RUNTIME_DIR="$home" "$BRIVO" >"$WORK/out" 2>&1 &
     PID=$!
     attendi avvio 300 && sleep 0.3
@@ -376,6 +385,20 @@ prova() {
         sleep 1.5; n="$(quante)"; visto="$(finestra)"
         echo "$n window(s), $visto"
         [ "$n" = 1 ] && [ "$visto" = menu ] ;;
+    lista)
+        ALUNNI="anna bruno carla" avvia 0 || return 3
+        clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
+        sleep 0.5
+        local attesa=0.$(($2 % 2 == 0 ? 3 : 2)) diff
+        [ -f "$WORK/rif-lista.png" ] || attesa=1
+        clic $LISTA_ALUNNI; sleep $attesa; clic $ALUNNO_BRUNO; sleep 1
+        import -window root -crop $LISTA_AREA "$WORK/lista.png"
+        if [ "$attesa" = 1 ]; then
+            mv "$WORK/lista.png" "$WORK/rif-lista.png"; echo "reference (picked 1 s after the opening)"; return 4
+        fi
+        diff="$(differenza "$WORK/lista.png" "$WORK/rif-lista.png")"
+        echo "picked ${attesa#0.}00 ms after the opening: $diff points differ from the reference"
+        [ "${diff:-99999}" -lt 50 ] ;;
     avvio40 | tessera40 | configura40 | esci40 | menu40 | si40 | chiudi40)
         avvia 0 || return 3
         local dove atteso diff
