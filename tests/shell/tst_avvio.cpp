@@ -31,6 +31,7 @@ private slots:
     void liveCopyRefusesAnotherUntilItEnds();
     void lockWhereItsFileCannotBeUsed_data();
     void lockWhereItsFileCannotBeUsed();
+    void lockStaysWithTheProgramNotWithWhatItStarts();
     void startWithoutLanguageFiles();
     void startRemovesWritesCutShort();
 };
@@ -190,6 +191,25 @@ void TestAvvio::lockWhereItsFileCannotBeUsed()
             QCOMPARE(::flock(fd, LOCK_EX | LOCK_NB), 0);
             ::close(fd);
         }
+    }
+    QVERIFY(platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
+}
+
+// A program started from this one (a document viewer opened from the menu) may outlive it:
+// it must not take the lock along, or the next start would be refused.
+void TestAvvio::lockStaysWithTheProgramNotWithWhatItStarts()
+{
+    Ambiente env;
+    QProcess viewer;
+    const auto fine = qScopeGuard([&] {
+        viewer.kill();
+        viewer.waitForFinished();
+    });
+    {
+        platform::SingleInstance copia(QStringLiteral("brivomarte"));
+        QVERIFY(copia.acquire());
+        viewer.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+        QVERIFY(viewer.waitForStarted());
     }
     QVERIFY(platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
 }
