@@ -27,8 +27,9 @@ int blocca(int fd, bool &occupato)
     return -1;
 }
 
-// Neither descriptor is passed on to the programs this one starts: a document viewer still
-// open would keep the lock after the program.
+// The settings root, to lock. Like the lock file's, this descriptor is not passed on to the
+// programs this one starts: a document viewer still open would keep the lock after the
+// program.
 int apriCartella(const QString &folder)
 {
     return ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
