@@ -204,6 +204,9 @@ void FormEs1::ErratoEs1()
     Errato();
     if (TipoScansione == 0) {
         if (ErroriEsercizio == 2) MostraFrameAiuto();
+        // The help covers the box, which still takes what is typed: the pupil cannot see a
+        // wrong answer left there, so the next one must not be added to it.
+        if (FrameAiuto->Visible()) Text1->setText(QString());
         return;
     }
     if (ErroriEsercizio == 2) MenoPossibilita();

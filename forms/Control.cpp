@@ -294,19 +294,6 @@ void Control::setValue(int v)
     else if (kind_ == Kind::HScrollBar) raiseChange();
 }
 
-void Control::setRange(int min, int max)
-{
-    min_ = min;
-    max_ = max;
-    if (auto *sb = qobject_cast<QScrollBar *>(widget_.data())) {
-        settingValue_ = true;
-        sb->setRange(std::min(min, max), std::max(min, max));
-        settingValue_ = false;
-    }
-    if (kind_ == Kind::HScrollBar && (value_ < std::min(min, max) || value_ > std::max(min, max)))
-        setValue(value_);
-}
-
 void Control::setLargeChange(int v)
 {
     largeChange_ = v;

@@ -150,7 +150,6 @@ public:
     void setValue(int v);
     int Min() const { return min_; }
     int Max() const { return max_; }
-    void setRange(int min, int max);
     void setLargeChange(int v);
 
     // Lists

@@ -343,14 +343,6 @@ void Form::setBackColor(int32_t c)
     window_->client()->update();
 }
 
-void Form::setMousePointer(int p)
-{
-    mousePointer_ = p;
-    if (!window_) return;
-    if (p == vbArrow) window_->setCursor(Qt::ArrowCursor);
-    else window_->unsetCursor();
-}
-
 void Form::setLeft(double v) { g_[0] = v; applyGeometry(); }
 void Form::setTop(double v) { g_[1] = v; applyGeometry(); }
 void Form::setWidth(double v)

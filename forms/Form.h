@@ -83,8 +83,6 @@ public:
     double ScaleHeight() const;
     bool isMinimized() const;
     bool Visible() const;
-    int MousePointer() const { return mousePointer_; }
-    void setMousePointer(int p);
 
     // Controls, in layout order (menus, timers, lines and shapes included).
     const std::vector<Control *> &Controls() const { return controls_; }
@@ -132,7 +130,6 @@ private:
     QString name_;
     QString caption_, tag_;
     int32_t backColor_ = vbButtonFace;
-    int mousePointer_ = vbDefault;
     double g_[4] = {0, 0, 7200, 5400};
     double clientHeight_ = -1; // the layout's inner height, when it was given
     bool loaded_ = false, unloaded_ = false;

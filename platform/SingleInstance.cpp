@@ -12,44 +12,75 @@
 
 namespace platform {
 
+namespace {
+
+// The lock of an open descriptor, taken without waiting: the descriptor when it is held,
+// else -1 (the descriptor closed), with `occupato` set when another holder has it.
+int blocca(int fd, bool &occupato)
+{
+    if (fd < 0) return -1;
+    int r;
+    while ((r = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {}
+    if (r == 0) return fd;
+    occupato = errno == EWOULDBLOCK;
+    ::close(fd);
+    return -1;
+}
+
+// The settings root, to lock. Like the lock file's, this descriptor is not passed on to the
+// programs this one starts: a document viewer still open would keep the lock after the
+// program.
+int apriCartella(const QString &folder)
+{
+    return ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+// The lock file when it is a plain file reached without a link; -1 otherwise.
+int apriFile(const QString &path)
+{
+    const QByteArray nativo = QFile::encodeName(path);
+    constexpr int modo = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    int fd = ::open(nativo.constData(), O_RDWR | O_CREAT | modo, 0600);
+    if (fd < 0 && errno == EACCES) fd = ::open(nativo.constData(), O_RDONLY | modo); // made read-only: it still locks
+    struct stat st;
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        fd = -1;
+    }
+    return fd;
+}
+
+} // namespace
+
 SingleInstance::SingleInstance(const QString &name)
 {
-    const QString folder = settingsRoot();
-    QDir().mkpath(folder);
-    path_ = folder + QLatin1Char('/') + name + QLatin1Char('-') + QString::number(::getuid()) + QStringLiteral(".lock");
+    folder_ = settingsRoot();
+    QDir().mkpath(folder_);
+    path_ = folder_ + QLatin1Char('/') + name + QLatin1Char('-') + QString::number(::getuid()) + QStringLiteral(".lock");
 }
 
 SingleInstance::~SingleInstance()
 {
-    // Closing the descriptor releases the lock; the file stays for the next copy to lock.
+    // Closing the descriptors releases the lock; the file stays for the next copy to lock.
     if (fd_ >= 0) ::close(fd_);
+    if (folderFd_ >= 0) ::close(folderFd_);
 }
 
 bool SingleInstance::acquire()
 {
-    if (fd_ >= 0) return true;
-    // Not through a link, never waiting (a pipe put in its place), and not passed on to the
-    // programs this one starts (a viewer still open would keep the lock after the program).
-    const QByteArray nativo = QFile::encodeName(path_);
-    constexpr int modo = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    int fd = ::open(nativo.constData(), O_RDWR | O_CREAT | modo, 0600);
-    if (fd < 0 && errno == EACCES) fd = ::open(nativo.constData(), O_RDONLY | modo); // made read-only: it still locks
-    if (fd < 0) return true;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return true;
+    if (folderFd_ >= 0 || fd_ >= 0) return true;
+    bool occupato = false;
+    const int cartella = blocca(apriCartella(folder_), occupato);
+    const int file = occupato ? -1 : blocca(apriFile(path_), occupato);
+    if (occupato) {
+        if (cartella >= 0) ::close(cartella);
+        return false;
     }
-    int r;
-    while ((r = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {}
-    if (r != 0) {
-        const bool held = errno == EWOULDBLOCK;
-        ::close(fd);
-        return !held;
-    }
-    fd_ = fd;
+    folderFd_ = cartella;
+    fd_ = file;
     // Who holds it, for a person who looks: nothing reads it, so it is neither checked nor
     // forced to the disk.
+    if (fd_ < 0) return true;
     const QByteArray who = QByteArray::number(qint64(::getpid())) + '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
     if (::ftruncate(fd_, 0) == 0) (void)!::pwrite(fd_, who.constData(), size_t(who.size()), 0);
     return true;

@@ -1,16 +1,26 @@
 #pragma once
-// One running copy per user: a lock that the end of its owner releases, however it ends.
+// One running copy per settings root: a lock that the end of its owner releases, however it
+// ends.
 //
-// The lock is the kernel's advisory lock (flock) on the file `<name>-<user id>.lock`, held
-// on an open descriptor for the life of the process: the kernel lets it go when the process
-// ends, a crash or a kill included, whatever the file then holds. The file's content (the
-// owner's process id and host) is only for a person who looks; it is never read, and the
-// file is never removed, so that every copy locks one and the same file.
+// The lock is the kernel's advisory lock (flock), held on open descriptors for the life of
+// the process: the kernel lets it go when the process ends, a crash or a kill included. It
+// is taken on two things, and a copy is refused when another copy holds either:
+// - the settings root folder itself. Every copy takes it first: it can be had whatever lies
+//   at the lock file's name (a folder, a pipe, a link, a file no one may open, no file in a
+//   folder made read-only) and whatever became of that file while another copy ran (removed,
+//   replaced), so two copies always meet there.
+// - the file `<name>-<user id>.lock` in that folder, where it can be used: copies meet on it
+//   when the folder cannot be opened for reading. Its content (the owner's process id and
+//   host) is only for a person who looks; it is never read, and the file is never removed.
+// A copy starts without a lock only when it can take neither. The file is opened neither
+// through a link (it would lead out of the settings root) nor when it is not a plain file,
+// and never waits (a pipe put in its place).
 //
-// The file belongs to the user by numeric id and lies in the settings root, beside the
-// profiles it protects: every copy of one account finds it there however it was started
-// (from the desktop, over ssh, through su), whatever its runtime folder. Copies started
-// by other accounts, or with another settings root (another home folder), do not see it.
+// The settings root lies in the home folder: every copy of one account finds it however it
+// was started (from the desktop, over ssh, through su), whatever its runtime folder. Copies
+// started with another settings root (another home folder) do not see it; accounts that
+// share one exclude each other, as they would share its profiles (and an account that may
+// read another's settings root could keep that one from starting).
 #include <QString>
 
 namespace platform {
@@ -21,15 +31,16 @@ public:
     ~SingleInstance();
     SingleInstance(const SingleInstance &) = delete;
     SingleInstance &operator=(const SingleInstance &) = delete;
-    // True when this copy is the only one of this user; the lock is held until destruction.
-    // A lock that cannot be made at all (no folder can hold it, the kernel has no locks
-    // there) does not stop the program.
+    // True when this copy is the only one on its settings root; the lock is held until
+    // destruction. A lock that cannot be taken at all (no folder or file to hold it, the
+    // kernel has no locks there) does not stop the program.
     bool acquire();
     QString path() const { return path_; }
 
 private:
-    QString path_;
-    int fd_ = -1; // the open lock file while the lock is held
+    QString folder_, path_;
+    int folderFd_ = -1; // the open settings root while its lock is held
+    int fd_ = -1;       // the open lock file while its lock is held
 };
 
 } // namespace platform

@@ -112,6 +112,25 @@ private slots:
         type(f, QStringLiteral("10"));
         QCOMPARE(Esatti, 2);
         QCOMPARE(Errati, 0);
+
+        // A wrong answer stays in the box the pupil sees; once the help covers the box,
+        // what is typed there is read on its own, whatever was typed before.
+        f.BottoneAvanti->raiseClick();
+        NumeroCorrente = 1;
+        type(f, QStringLiteral("5"));
+        QCOMPARE(f.Text1->Text(), QStringLiteral("5"));
+        QTest::keyClick(f.Text1->widget(), Qt::Key_Backspace);
+        type(f, QStringLiteral("6"));
+        QVERIFY(f.FrameAiuto->Visible());
+        QCOMPARE(f.Text1->Text(), QString());
+        type(f, QStringLiteral("7"));
+        QCOMPARE(Errati, 3);
+        QCOMPARE(f.Text1->Text(), QString());
+        type(f, QStringLiteral("1"));
+        QCOMPARE(Esatti, 3);
+        QCOMPARE(Errati, 3);
+        QVERIFY(!f.FrameAiuto->Visible());
+        QCOMPARE(f.Text1->Text(), QStringLiteral("1"));
     }
 
     // The box holds digits and commas whatever brings the text in: a key of another script,

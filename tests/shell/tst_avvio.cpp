@@ -12,8 +12,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QtTest>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class TestAvvio : public QObject {
@@ -25,6 +29,9 @@ private slots:
     void lockLeftByACopyThatEndedDoesNotBlock_data();
     void lockLeftByACopyThatEndedDoesNotBlock();
     void liveCopyRefusesAnotherUntilItEnds();
+    void lockWhereItsFileCannotBeUsed_data();
+    void lockWhereItsFileCannotBeUsed();
+    void lockStaysWithTheProgramNotWithWhatItStarts();
     void startWithoutLanguageFiles();
     void startRemovesWritesCutShort();
 };
@@ -134,6 +141,76 @@ void TestAvvio::liveCopyRefusesAnotherUntilItEnds()
     // Killed, it can do nothing more; its end alone lets the next copy start.
     altra.kill();
     QVERIFY(altra.waitForFinished());
+    QVERIFY(platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
+}
+
+void TestAvvio::lockWhereItsFileCannotBeUsed_data()
+{
+    QTest::addColumn<QString>("caso");
+    for (const char *c : {"folder", "pipe", "dangling link", "link elsewhere", "mode 000", "read-only root"})
+        QTest::newRow(c) << QString::fromLatin1(c);
+}
+
+// Whatever lies at the lock file's name, two copies still exclude each other, and nothing
+// outside the settings root is made, locked or written through a link.
+void TestAvvio::lockWhereItsFileCannotBeUsed()
+{
+    QFETCH(QString, caso);
+    // Permissions do not stop the superuser: those cases cannot be made.
+    if ((caso == QLatin1String("mode 000") || caso == QLatin1String("read-only root")) && ::geteuid() == 0)
+        QSKIP("run as the superuser, whom permissions do not stop");
+    Ambiente env;
+    QTemporaryDir fuori;
+    const QString altrove = fuori.filePath(QStringLiteral("altrui"));
+    const QString path = platform::SingleInstance(QStringLiteral("brivomarte")).path();
+    const QByteArray nativo = QFile::encodeName(path);
+    if (caso == QLatin1String("folder")) QVERIFY(QDir().mkdir(path));
+    if (caso == QLatin1String("pipe")) QCOMPARE(::mkfifo(nativo.constData(), 0600), 0);
+    if (caso == QLatin1String("dangling link")) QVERIFY(QFile::link(altrove, path));
+    if (caso == QLatin1String("link elsewhere")) {
+        QVERIFY(writeBytes(altrove, "altrui\n"));
+        QVERIFY(QFile::link(altrove, path));
+    }
+    if (caso == QLatin1String("mode 000")) {
+        QVERIFY(writeBytes(path, QByteArray()));
+        QCOMPARE(::chmod(nativo.constData(), 0), 0);
+    }
+    const QByteArray radice = QFile::encodeName(env.root());
+    if (caso == QLatin1String("read-only root")) QCOMPARE(::chmod(radice.constData(), 0555), 0);
+    const auto ripristina = qScopeGuard([&] { ::chmod(radice.constData(), 0755); });
+
+    {
+        platform::SingleInstance first(QStringLiteral("brivomarte"));
+        QVERIFY(first.acquire());
+        QVERIFY(!platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
+        if (caso == QLatin1String("dangling link")) QVERIFY(!QFileInfo::exists(altrove));
+        if (caso == QLatin1String("link elsewhere")) {
+            QCOMPARE(readBytes(altrove), QByteArray("altrui\n"));
+            const int fd = ::open(QFile::encodeName(altrove).constData(), O_RDONLY | O_CLOEXEC);
+            QVERIFY(fd >= 0);
+            QCOMPARE(::flock(fd, LOCK_EX | LOCK_NB), 0);
+            ::close(fd);
+        }
+    }
+    QVERIFY(platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
+}
+
+// A program started from this one (a document viewer opened from the menu) may outlive it:
+// it must not take the lock along, or the next start would be refused.
+void TestAvvio::lockStaysWithTheProgramNotWithWhatItStarts()
+{
+    Ambiente env;
+    QProcess viewer;
+    const auto fine = qScopeGuard([&] {
+        viewer.kill();
+        viewer.waitForFinished();
+    });
+    {
+        platform::SingleInstance copia(QStringLiteral("brivomarte"));
+        QVERIFY(copia.acquire());
+        viewer.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+        QVERIFY(viewer.waitForStarted());
+    }
     QVERIFY(platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
 }
 
