@@ -29,6 +29,9 @@ protected:
         case QEvent::FocusIn:
             if (o->isWindowType()) rivedi();
             return false;
+        case QEvent::MouseMove:
+            if (o->isWindowType()) viaggio(static_cast<QMouseEvent *>(e));
+            return false;
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
         case QEvent::MouseButtonPress:
@@ -75,11 +78,19 @@ private:
     // Whether a button's press lands where the gesture's first press did: within the
     // platform's double-click distance, and a few points more for a hand that trembles. A
     // pointer that has travelled further was aimed.
-    static bool sulPosto(const Gesto &g, const QInputEvent *e)
+    static bool sulPosto(const Gesto &g, const QMouseEvent *e)
     {
-        const QPointF d = static_cast<const QMouseEvent *>(e)->globalPosition() - g.punto;
+        const QPointF d = e->globalPosition() - g.punto;
         const qreal raggio = QGuiApplication::styleHints()->mouseDoubleClickDistance() + 4;
         return d.x() * d.x() + d.y() * d.y() <= raggio * raggio;
+    }
+
+    // A pointer that leaves the spot of a button's gesture, dragging or not, was aimed
+    // wherever it presses next: the gesture is over.
+    void viaggio(const QMouseEvent *e)
+    {
+        for (auto it = gesti_.begin(); it != gesti_.end(); ++it)
+            if (it.key() < 0 && it->ultima != 0 && !sulPosto(*it, e)) it->ultima = 0;
     }
 
     bool ammessa(QWindow *w, const QInputEvent *e)
@@ -108,7 +119,7 @@ private:
         Gesto &g = gesti_[quale];
         const ulong intervallo = ulong(QGuiApplication::styleHints()->mouseDoubleClickInterval());
         const bool seguito = ora != 0 && g.ultima != 0 && !platform::serverTimeBefore(ora, g.ultima)
-                             && quint32(ora) - quint32(g.ultima) <= intervallo && (tasto || sulPosto(g, e));
+                             && quint32(ora) - quint32(g.ultima) <= intervallo && (tasto || sulPosto(g, static_cast<const QMouseEvent *>(e)));
         const bool colpoDelPrimo = seguito && g.scena != scena_ && (!dove || g.bersaglio != dove);
         if (colpoDelPrimo) g.ultima = ora;
         else g = Gesto{ora, scena_, dove, tasto ? QPointF() : static_cast<const QMouseEvent *>(e)->globalPosition()};
