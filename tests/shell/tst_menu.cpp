@@ -782,15 +782,26 @@ void TestMenu::pickingOpensItsOwnFile()
 
 void TestMenu::namesAlikeButForCaseAreTwoUsers()
 {
+    // Two pupils whose names differ only in letter case (profiles copied in): each pick is
+    // a change of pupil, with its own settings, its own record and the menu set up for it.
     NumeroMassimo = 7;
     creaUtente(QStringLiteral("anna"));
-    QVERIFY(writeBytes(profilo("Anna"), readBytes(profilo("anna")).replace("\r\n 7 \r\n", "\r\n 9 \r\n")));
+    QStringList righe = readLines(profilo("anna"));
+    righe[3] = QStringLiteral(" 9 ");  // NumeroMassimo
+    righe[14] = QStringLiteral(" 2 "); // automatic scanning
+    QVERIFY(writeBytes(profilo("Anna"), (righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1()));
     auto &m = apriMenu();
     QCOMPARE(m.Combo1->ListCount(), 2);
-    for (int i = 0; i < 2; ++i) {
-        m.Combo1->setListIndex(i);
-        QCOMPARE(NomeUtente, m.Combo1->List(i)); // shown as their files spell them
-        QCOMPARE(NumeroMassimo, NomeUtente == QLatin1String("anna") ? 7 : 9);
+    for (int volta = 0; volta < 2; ++volta) {
+        for (int i = 0; i < 2; ++i) {
+            ScriviIntestazione(QStringLiteral("riga di ") + NomeUtente);
+            m.Combo1->setListIndex(i);
+            QCOMPARE(NomeUtente, m.Combo1->List(i)); // shown as their files spell them
+            const bool seconda = NomeUtente == QLatin1String("Anna");
+            QCOMPARE(NumeroMassimo, seconda ? 9 : 7);
+            QCOMPARE(NumeroRigheEsercizi, 0);
+            QCOMPARE(m.Timer1->Enabled(), seconda); // her automatic scanning runs
+        }
     }
     QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files, QDir::Name), (QStringList{"Anna.ini", "anna.ini"}));
 }
