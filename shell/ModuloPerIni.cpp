@@ -343,7 +343,11 @@ void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza, i
     platform::MsgBox(testo + QStringLiteral("\r\n") + percorso, stile, QStringLiteral("Brivomarte"));
 }
 
-bool NomeUtenteSicuro(const QString &nome) { return ControllaNomeUtente(nome) == EsitoNomeUtente::Valido; }
+bool NomeUtenteSicuro(const QString &nome)
+{
+    return !nome.isEmpty() && !nome.startsWith(QLatin1Char('.')) && !nome.contains(QLatin1Char('/'))
+           && !nome.contains(QLatin1Char('\\')) && !nome.contains(QChar(0));
+}
 
 void UtentiEsistenti::aggiorna()
 {
@@ -379,7 +383,8 @@ QStringList ElencoUtenti(bool conPredefinito)
     for (const QString &v : voci) {
         const QString nome = v.left(v.size() - 4);
         if (!conPredefinito && nome.compare(QLatin1String("_predefinito"), Qt::CaseInsensitive) == 0) continue;
-        // A name that could not be a user's (a hidden file's among them) cannot be picked.
+        // Every profile that can be opened as one is listed, however it came in; a hidden
+        // file's, or a name that would lead elsewhere, cannot be picked.
         if (!NomeUtenteSicuro(nome)) continue;
         nomi << nome;
     }

@@ -87,8 +87,12 @@ void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza = 
 using EsitoNomeUtente = platform::EsitoNome;
 constexpr int kLunghezzaMassimaNome = platform::kNomeMassimo;
 inline EsitoNomeUtente ControllaNomeUtente(const QString &nome) { return platform::controllaNome(nome); }
-// A user name is used as a file name only when it is a valid one on every system the
-// profiles may be kept on, and cannot lead out of the users folder.
+// A name from the users folder is used to build paths (its profile, its records folder)
+// only when it names one entry of a folder and nothing else: no path separator, which would
+// lead elsewhere, no NUL, which ends a path given to the system, and no leading dot, which
+// hides the file here (an empty name's ".ini", "." and ".." among them). A name the new
+// user's check refuses (too long, two dots in a row, a device name of Windows) may still be
+// a profile copied in from another computer, and is one.
 bool NomeUtenteSicuro(const QString &nome);
 // The users whose profiles the users folder holds, from one listing, so that a name can be
 // checked at every key without a look at a folder of thousands of profiles.

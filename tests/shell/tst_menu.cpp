@@ -85,8 +85,8 @@ private slots:
     void otherUserIsSavedReadAndApplied();
     void switchWithAnUnwritableProfileKeepsTheSettings();
     void userWhoseProfileIsNoFileLetsTheTeacherMoveOn();
-    void namesLeadingOutOfTheFolderAreRefused_data();
-    void namesLeadingOutOfTheFolderAreRefused();
+    void namesListedUnlessTheyLeadOutOfTheFolder_data();
+    void namesListedUnlessTheyLeadOutOfTheFolder();
     void pickingOpensItsOwnFile();
     void namesAlikeButForCaseAreTwoUsers();
     void longUserListIsFilledOnce();
@@ -346,29 +346,40 @@ void TestMenu::otherUserIsSavedReadAndApplied()
              (QStringList{"Anna.ini", "Bea.ini"}));
 }
 
-void TestMenu::namesLeadingOutOfTheFolderAreRefused_data()
+void TestMenu::namesListedUnlessTheyLeadOutOfTheFolder_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::newRow("parent folder") << "..\\x.ini";
-    QTest::newRow("backslash") << "a\\b.ini";
-    QTest::newRow("dots only") << "...ini";
-    QTest::newRow("hidden") << ".anna.ini";
+    QTest::addColumn<bool>("elencato");
+    QTest::newRow("parent folder") << "..\\x.ini" << false;
+    QTest::newRow("backslash") << "a\\b.ini" << false;
+    QTest::newRow("dots only") << "...ini" << false;
+    QTest::newRow("hidden") << ".anna.ini" << false;
+    // Profiles copied in from another computer, under names a new pupil may not take.
+    QTest::newRow("two dots") << "Anna..B.ini" << true;
+    QTest::newRow("65 characters") << QStringLiteral("Anna") + QString(61, QLatin1Char('z')) + QStringLiteral(".ini") << true;
 }
 
-void TestMenu::namesLeadingOutOfTheFolderAreRefused()
+void TestMenu::namesListedUnlessTheyLeadOutOfTheFolder()
 {
     QFETCH(QString, file);
+    QFETCH(bool, elencato);
     TipoCarattere = QStringLiteral("minuscolo");
     creaUtente(QStringLiteral("Anna"));
-    writeBytes(env->file(QStringLiteral("BrivoMarte/utenti/") + file), "");
+    QStringList righe = readLines(profilo("Anna"));
+    righe[3] = QStringLiteral(" 5 "); // NumeroMassimo
+    writeBytes(env->file(QStringLiteral("BrivoMarte/utenti/") + file),
+               (righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
     auto &m = apriMenu();
-    // Such a name is not listed: no pick can reach it.
-    QCOMPARE(m.Combo1->ListCount(), 1);
-    QCOMPARE(m.Combo1->List(0), QStringLiteral("Anna"));
+    // A name that would lead elsewhere, or a hidden file's, is not listed: no pick can reach it.
+    QStringList voci;
+    for (int i = 0; i < m.Combo1->ListCount(); ++i) voci << m.Combo1->List(i);
+    QCOMPARE(voci.size(), elencato ? 2 : 1);
+    const int anna = voci.indexOf(QStringLiteral("Anna"));
+    QCOMPARE(m.Combo1->ListIndex(), anna);
     ScriviIntestazione(QStringLiteral("riga"));
     NumeroMassimo = 3;
 
-    m.Combo1->setListIndex(0);
+    m.Combo1->setListIndex(anna);
     QCOMPARE(NomeUtente, QStringLiteral("Anna"));
     QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Anna")));
     QCOMPARE(NumeroMassimo, 3);
@@ -376,6 +387,16 @@ void TestMenu::namesLeadingOutOfTheFolderAreRefused()
     QVERIFY(!QFile::exists(env->file(QStringLiteral("BrivoMarte/x.ini"))));
     QVERIFY(env->messages.empty());
     QCOMPARE(m.Combo1->Text(), QStringLiteral("Anna")); // the user in force
+    if (!elencato) return;
+
+    // The other is picked as any pupil: its own profile is read.
+    const QString nome = file.chopped(4);
+    m.Combo1->setListIndex(1 - anna);
+    QCOMPARE(NomeUtente, nome);
+    QCOMPARE(FileUtente, PercorsoProfilo(nome));
+    QCOMPARE(NumeroMassimo, 5);
+    QCOMPARE(NumeroRigheEsercizi, 0);
+    QVERIFY(env->messages.empty());
 }
 
 // ---- what activation applies ----

@@ -492,24 +492,34 @@ private slots:
         QCOMPARE(f.ListModificaUtente->List(0), QStringLiteral("ANNA"));
     }
 
-    // Picking a user opens the file the name came from, whatever capitals make of it.
+    // Picking a user opens the file the name came from, whatever capitals make of it. Profiles
+    // copied in under names a new pupil may not take (two dots in a row, more than 64
+    // characters) are listed and opened as well.
     void sceltaApreIlSuoFile()
     {
-        NumeroMassimo = 7;
-        creaUtente(QStringLiteral("Strauß"));
+        const QString lungo = QStringLiteral("Anna") + QString(61, QLatin1Char('z'));
+        const QStringList nomi{QStringLiteral("Anna..B"), lungo, QStringLiteral("Strauß")}; // in list order
+        for (int k = 0; k < nomi.size(); ++k) {
+            NumeroMassimo = 5 + k;
+            creaUtente(nomi[k]);
+        }
         ImpostaPredefiniti();
         diventa(QStringLiteral("_predefinito"));
         auto &f = apri();
         f.OptionUtente[1]->setValue(1);
-        QCOMPARE(f.ListModificaUtente->ListCount(), 1);
-        f.ListModificaUtente->setListIndex(0);
-        QCOMPARE(NumeroMassimo, 7);
+        QCOMPARE(f.ListModificaUtente->ListCount(), nomi.size());
+        for (int k = 0; k < nomi.size(); ++k) {
+            f.ListModificaUtente->setListIndex(k);
+            QCOMPARE(NumeroMassimo, 5 + k);
+            QCOMPARE(FileUtente, PercorsoProfilo(nomi[k]));
+        }
         QCOMPARE(NomeUtente, QStringLiteral("STRAUSS"));
-        QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Strauß")));
+        QCOMPARE(f.ListModificaUtente->List(0), QStringLiteral("ANNA..B"));
+        QCOMPARE(f.ListModificaUtente->List(1), lungo.toUpper());
         f.HScroll4->setValue(5);
         f.control(QStringLiteral("mnuEsci"))->raiseClick();
         QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase),
-                 (QStringList{"_predefinito.ini", "Strauß.ini"}));
+                 (QStringList{"_predefinito.ini", "Anna..B.ini", lungo + QStringLiteral(".ini"), "Strauß.ini"}));
         QCOMPARE(readLines(profilo(QStringLiteral("Strauß")))[3], QStringLiteral(" 5 "));
     }
 
