@@ -356,7 +356,7 @@ void UtentiEsistenti::aggiorna()
     QStringList voci, elencabili;
     platform::listEveryEntry(CartellaUtenti, QStringLiteral("*.ini"), voci);
     platform::listFolder(CartellaUtenti, QStringLiteral("*.ini"), false, elencabili);
-    auto nome = [](const QString &voce) { return voce.left(voce.size() - 4).toCaseFolded(); };
+    auto nome = [](const QString &voce) { return platform::chiaveNome(voce.left(voce.size() - 4)); };
     nomi_.clear();
     for (const QString &v : voci) nomi_.insert(nome(v));
     senzaFile_ = nomi_;
@@ -365,11 +365,14 @@ void UtentiEsistenti::aggiorna()
 
 bool UtentiEsistenti::contiene(const QString &nome) const
 {
-    // Names are compared as the profile paths are found: whatever their letter case.
-    return nome.compare(QLatin1String("_predefinito"), Qt::CaseInsensitive) == 0 || nomi_.contains(nome.toCaseFolded());
+    // Two pupils that look alike in a list could not be told apart there; and the profile
+    // paths are found whatever their letter case.
+    static const QString predefinito = platform::chiaveNome(QStringLiteral("_predefinito"));
+    const QString chiave = platform::chiaveNome(nome);
+    return chiave == predefinito || nomi_.contains(chiave);
 }
 
-bool UtentiEsistenti::senzaFile(const QString &nome) const { return senzaFile_.contains(nome.toCaseFolded()); }
+bool UtentiEsistenti::senzaFile(const QString &nome) const { return senzaFile_.contains(platform::chiaveNome(nome)); }
 
 QStringList ElencoUtenti(bool conPredefinito)
 {

@@ -100,16 +100,16 @@ class UtentiEsistenti {
 public:
     void aggiorna(); // lists the folder again
     // True when the folder held an entry of that name with ".ini", of whatever kind (a
-    // profile, a folder, a pipe, a dangling link...), in any letter case, or it is the
-    // default user's name.
+    // profile, a folder, a pipe, a dangling link...), or it is the default user's name:
+    // names that a list could not tell apart are one (platform::chiaveNome).
     bool contiene(const QString &nome) const;
     // True when that entry is neither an ordinary file nor a folder (a pipe, a dangling
     // link...), which the user lists leave out.
     bool senzaFile(const QString &nome) const;
 
 private:
-    QSet<QString> nomi_;      // case-folded
-    QSet<QString> senzaFile_; // case-folded
+    QSet<QString> nomi_;      // by their keys
+    QSet<QString> senzaFile_; // by their keys
 };
 // The names of the profiles in the users folder that can be users' (NomeUtenteSicuro), as
 // their files spell them, in name order without regard to letter case (names alike but for
