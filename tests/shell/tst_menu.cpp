@@ -10,8 +10,10 @@
 #include "modLanguageSupport.h"
 #include "forms/Twips.h"
 #include "platform/PointerConfine.h"
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <QDir>
 #include <QFile>
@@ -90,6 +92,7 @@ private slots:
     void pickingOpensItsOwnFile();
     void namesAlikeButForCaseAreTwoUsers();
     void longUserListIsFilledOnce();
+    void longNameShortenedInTheMiddle();
     void returnWithNothingChangedWritesNothing();
 
     void activationAppliesTheSettings_data();
@@ -842,6 +845,45 @@ void TestMenu::longUserListIsFilledOnce()
     m.Show();
     QCOMPARE(m.Combo1->ListCount(), kUtenti);
     QCOMPARE(righe, qint64(kUtenti));
+}
+
+void TestMenu::longNameShortenedInTheMiddle()
+{
+    // A name wider than the box keeps its beginning and its end in sight, the middle given up
+    // to an ellipsis: in the rows of the dropped list, and in the closed box, clear of its
+    // arrow. Names alike but in the middle look alike; names with another end do not.
+    forms::Screen::setSizeOverride(QSize(1280, 1024));
+    const QString inizio(30, QLatin1Char('A')), fine(30, QLatin1Char('Z'));
+    const QString lungo = inizio + QString(30, QLatin1Char('M')) + fine;
+    const QString altroMezzo = inizio + QString(30, QLatin1Char('N')) + fine;
+    const QString altraFine = inizio + QString(30, QLatin1Char('M')) + QString(30, QLatin1Char('Y'));
+    for (const QString &nome : {lungo, altroMezzo, altraFine, QStringLiteral("BEA")}) creaUtente(nome);
+    auto &m = apriMenu();
+    auto *box = qobject_cast<QComboBox *>(m.Combo1->widget());
+    QVERIFY(box);
+    QCOMPARE(box->count(), 4);
+
+    m.Combo1->setListIndex(box->findText(QStringLiteral("BEA")));
+    box->showPopup();
+    QAbstractItemView *righe = box->view();
+    auto riga = [&](const QString &nome) {
+        return righe->viewport()->grab(righe->visualRect(righe->model()->index(box->findText(nome), 0))).toImage();
+    };
+    QCOMPARE(riga(lungo), riga(altroMezzo));
+    QVERIFY(riga(lungo) != riga(altraFine));
+    box->hidePopup();
+
+    auto chiusa = [&](const QString &nome) {
+        m.Combo1->setListIndex(box->findText(nome));
+        return box->grab().toImage();
+    };
+    QCOMPARE(chiusa(lungo), chiusa(altroMezzo));
+    QVERIFY(chiusa(lungo) != chiusa(altraFine));
+    QStyleOptionComboBox opzioni;
+    opzioni.initFrom(box);
+    const QRect freccia = box->style()->subControlRect(QStyle::CC_ComboBox, &opzioni, QStyle::SC_ComboBoxArrow, box);
+    QVERIFY(!freccia.isEmpty());
+    QCOMPARE(chiusa(lungo).copy(freccia), chiusa(QStringLiteral("BEA")).copy(freccia));
 }
 
 void TestMenu::returnWithNothingChangedWritesNothing()
