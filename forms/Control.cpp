@@ -3,8 +3,10 @@
 #include "ControlWidget.h"
 #include "Twips.h"
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFontMetricsF>
+#include <QItemDelegate>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QLineEdit>
@@ -15,6 +17,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
 #include <QTabBar>
 #include <QTextLayout>
@@ -27,12 +30,49 @@
 namespace forms {
 
 namespace {
-// The desktop's style, with a combo box's entries dropping below it as a list.
+// An entry of a drop-down list too wide for its room, shortened in the middle with an
+// ellipsis, so that the beginning and the end of a long name stay in sight. The closed box
+// and the rows of its list show their entries so, alike.
+QString accorciato(const QString &testo, const QFontMetrics &misura, int larghezza)
+{
+    return misura.elidedText(testo, Qt::ElideMiddle, larghezza);
+}
+
+// The desktop's style, with a combo box's entries dropping below it as a list, and the entry
+// in the closed box shortened to the room beside its arrow: the style would cut it at its
+// right edge, against the arrow.
 class ElencoATendina : public QProxyStyle {
 public:
     int styleHint(StyleHint h, const QStyleOption *o, const QWidget *w, QStyleHintReturn *r) const override
     {
         return h == SH_ComboBox_Popup ? 0 : QProxyStyle::styleHint(h, o, w, r);
+    }
+    void drawControl(ControlElement e, const QStyleOption *o, QPainter *p, const QWidget *w) const override
+    {
+        const auto *box = qstyleoption_cast<const QStyleOptionComboBox *>(o);
+        if (e != CE_ComboBoxLabel || !box || box->editable) return QProxyStyle::drawControl(e, o, p, w);
+        // The style draws the text one pixel in from each side of the text field.
+        QStyleOptionComboBox corto(*box);
+        const int campo = subControlRect(CC_ComboBox, box, SC_ComboBoxEditField, w).width() - 2;
+        corto.currentText = accorciato(box->currentText, box->fontMetrics, campo);
+        QProxyStyle::drawControl(e, &corto, p, w);
+    }
+};
+
+// The rows of a drop-down list, each entry shortened as the closed box shortens it.
+class VoceAccorciata : public QItemDelegate {
+public:
+    using QItemDelegate::QItemDelegate;
+
+protected:
+    void drawDisplay(QPainter *p, const QStyleOptionViewItem &o, const QRect &r, const QString &testo) const override
+    {
+        // The delegate draws the text this far in from each side of its rectangle.
+        const QStyle *stile = o.widget ? o.widget->style() : QApplication::style();
+        const int margine = stile->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, o.widget) + 1;
+        QStyleOptionViewItem intero(o);
+        intero.textElideMode = Qt::ElideNone;
+        QItemDelegate::drawDisplay(p, intero, r, accorciato(testo, o.fontMetrics, r.width() - 2 * margine));
     }
 };
 
@@ -628,6 +668,7 @@ void Control::createWidget(QWidget *parent)
         cb->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         cb->setIconSize(QSize(0, 0));
         if (auto *righe = qobject_cast<QListView *>(cb->view())) righe->setUniformItemSizes(true);
+        cb->setItemDelegate(new VoceAccorciata(cb));
         QObject::connect(cb, &QComboBox::activated, cb, [this](int i) {
             if (i != listIndex_) { listIndex_ = i; raiseClick(); }
         });

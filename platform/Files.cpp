@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTextBoundaryFinder>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -183,21 +184,50 @@ bool liesInside(const QString &path, const QString &folder)
     return file.startsWith(dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/'));
 }
 
+namespace {
+
+// A sign that shows nothing by itself: a blank of any width, a line or paragraph separator,
+// a control character, a format character (zero-width spaces and joiners, marks of writing
+// direction), and the fillers and variation selectors that fonts draw as nothing.
+bool invisibile(char32_t u)
+{
+    switch (QChar::category(u)) {
+    case QChar::Separator_Space: case QChar::Separator_Line: case QChar::Separator_Paragraph:
+    case QChar::Other_Control: case QChar::Other_Format:
+        return true;
+    default:
+        return u == 0x034F || u == 0x115F || u == 0x1160 || u == 0x17B4 || u == 0x17B5 || (u >= 0x180B && u <= 0x180F)
+               || u == 0x2800 || u == 0x3164 || (u >= 0xFE00 && u <= 0xFE0F) || u == 0xFFA0 || (u >= 0xE0100 && u <= 0xE01EF);
+    }
+}
+
+qsizetype caratteri(const QString &nome)
+{
+    QTextBoundaryFinder confini(QTextBoundaryFinder::Grapheme, nome);
+    qsizetype n = 0;
+    while (confini.toNextBoundary() > 0) ++n;
+    return n;
+}
+
+} // namespace
+
 EsitoNome controllaNome(const QString &nome)
 {
-    // Lists check every name of a folder of thousands: nothing here makes a string but for
-    // a name as short as a device name.
-    if (std::all_of(nome.begin(), nome.end(), [](QChar c) { return c.isSpace(); })) return EsitoNome::Vuoto;
+    // A name of signs that do not show would be a blank entry of a list.
+    const QList<uint> segni = nome.toUcs4();
+    if (std::all_of(segni.begin(), segni.end(), invisibile)) return EsitoNome::Vuoto;
     if (nome.contains(QLatin1String(".."))) return EsitoNome::SegniVietati;
-    for (const QChar c : nome) {
-        switch (c.unicode()) {
-        case '\\': case '/': case ':': case '*': case '?': case '"': case '<': case '>': case '|': case 127:
+    for (const uint u : segni) {
+        switch (u) {
+        case '\\': case '/': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
             return EsitoNome::SegniVietati;
         default:
-            if (c.unicode() < 32) return EsitoNome::SegniVietati;
+            // A tab, a line break, NUL, DEL and their kind: pasted, they would hide in the name.
+            if (QChar::category(u) == QChar::Other_Control) return EsitoNome::SegniVietati;
         }
     }
-    if (nome.size() > kNomeMassimo) return EsitoNome::TroppoLungo;
+    if (nome.toUtf8().size() + 4 > kByteMassimiFile || caratteri(nome) > kNomeMassimo)
+        return EsitoNome::TroppoLungo;
     // A leading dot hides the file on this system, and lists leave hidden files out.
     // Windows drops a final dot or blank from a file name, and takes a device name (with
     // any extension after it) for the device: the file would silently go astray.
@@ -218,6 +248,30 @@ EsitoNome controllaNome(const QString &nome)
             return EsitoNome::Riservato;
     }
     return EsitoNome::Valido;
+}
+
+QString chiaveNome(const QString &nome)
+{
+    // Accents are taken apart first, so that "ë" typed whole or as "e" and a diaeresis is one
+    // letter, and "İ" an I with a dot. Then capitals, as the lists show names, then small
+    // letters: what Qt's case folding leaves out of the full one comes out of the capitals
+    // ("ß" is "SS", the ligature "ﬀ" is "FF"), but for the capital sharp s, which folds to "ß".
+    const QString piegato =
+        nome.normalized(QString::NormalizationForm_D).toUpper().toCaseFolded().normalized(QString::NormalizationForm_D);
+    QString chiave;
+    chiave.reserve(piegato.size());
+    for (const uint u : piegato.toUcs4()) {
+        if (u == 0x00DF) {
+            chiave += QStringLiteral("ss");
+        } else if (u == 0x0307 && (chiave.endsWith(QLatin1Char('i')) || chiave.endsWith(QLatin1Char('j')))) {
+            // The dot of "İ", over a small i, is the dot the i has: "İpek" shows as "IPEK".
+        } else if (QChar::category(u) == QChar::Separator_Space) {
+            chiave += QLatin1Char(' ');
+        } else if (!invisibile(u)) {
+            chiave += QStringView(QChar::fromUcs4(u));
+        }
+    }
+    return chiave;
 }
 
 void removeInterruptedWrites(const QString &folder, int depth)

@@ -58,17 +58,26 @@ void removeInterruptedWrites(const QString &folder, int depth);
 // leading out of their folder. The one check of such names.
 enum class EsitoNome {
     Valido,
-    Vuoto,         // nothing but blanks
-    SegniVietati,  // a sign no file name can hold, or two dots in a row
-    TroppoLungo,   // more than kNomeMassimo
+    Vuoto,         // nothing that shows: blanks, invisible signs (zero-width, writing direction...)
+    SegniVietati,  // a sign no file name can hold, a control character, or two dots in a row
+    TroppoLungo,   // more than kNomeMassimo characters, or too long a file name
     Riservato,     // a device name of Windows (alone or before a dot), a leading dot, or a final dot or blank
 };
-// The longest name, in UTF-16 units (what the teacher sees as characters). With ".ini" the
-// file name takes at most 68 units on NTFS (limit 255) and 196 bytes in UTF-8 on ext4
-// (limit 255: three bytes a unit at most), and a profile's whole path stays far below the
-// 260 characters of a classic Windows path.
+// The longest name, in characters as the teacher sees them (a letter with its accents, an
+// emoji made of several code points: one each).
 constexpr int kNomeMassimo = 64;
+// A file name's limit on the file systems the files may be kept on: 255 bytes in UTF-8
+// (ext4), 255 UTF-16 units (NTFS), which UTF-8 never takes fewer bytes than. A name is
+// refused as too long when, with an extension of three letters and its dot (".ini",
+// ".lng"), it would pass it: a few characters can take that much (a letter with dozens of
+// accents piled on it is one character).
+constexpr int kByteMassimiFile = 255;
 EsitoNome controllaNome(const QString &nome);
+// How a name looks in the program's lists, which show names in capitals: two names with the
+// same key cannot be told apart there, whatever their letter case, the way their accents
+// are composed or the invisible signs in them ("Zoë Straße" and "ZOË STRASSE", "İpek" and
+// "IPEK").
+QString chiaveNome(const QString &nome);
 
 // For tests: the system calls that force a file to the disk and give it its name, to make
 // them fail on purpose. Null restores the system's own.

@@ -157,11 +157,14 @@ void FormMenu::Combo1_Click()
         return;
     }
     // The user is named as the list shows the entry; the profile is the file it came from.
-    const QString vecchio = NomeUtente;
+    // The user changes when the profile does: two pupils whose names differ only in letter
+    // case have a profile each, and the same profile reached under another spelling of its
+    // path (the start's "_predefinito.INI") is the same pupil.
+    const QString vecchio = platform::localPath(FileUtente);
     NomeUtente = Combo1->List(i);
     FileUtente = PercorsoProfilo(nuovo);
     LeggiImpostazioni();
-    if (vecchio.toLower() != NomeUtente.toLower()) {
+    if (platform::localPath(FileUtente) != vecchio) {
         SvuotaRegistro();
         ImpostaUtente();
     }

@@ -343,7 +343,11 @@ void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza, i
     platform::MsgBox(testo + QStringLiteral("\r\n") + percorso, stile, QStringLiteral("Brivomarte"));
 }
 
-bool NomeUtenteSicuro(const QString &nome) { return ControllaNomeUtente(nome) == EsitoNomeUtente::Valido; }
+bool NomeUtenteSicuro(const QString &nome)
+{
+    return !nome.isEmpty() && !nome.startsWith(QLatin1Char('.')) && !nome.contains(QLatin1Char('/'))
+           && !nome.contains(QLatin1Char('\\')) && !nome.contains(QChar(0));
+}
 
 void UtentiEsistenti::aggiorna()
 {
@@ -352,7 +356,7 @@ void UtentiEsistenti::aggiorna()
     QStringList voci, elencabili;
     platform::listEveryEntry(CartellaUtenti, QStringLiteral("*.ini"), voci);
     platform::listFolder(CartellaUtenti, QStringLiteral("*.ini"), false, elencabili);
-    auto nome = [](const QString &voce) { return voce.left(voce.size() - 4).toCaseFolded(); };
+    auto nome = [](const QString &voce) { return platform::chiaveNome(voce.left(voce.size() - 4)); };
     nomi_.clear();
     for (const QString &v : voci) nomi_.insert(nome(v));
     senzaFile_ = nomi_;
@@ -361,11 +365,14 @@ void UtentiEsistenti::aggiorna()
 
 bool UtentiEsistenti::contiene(const QString &nome) const
 {
-    // Names are compared as the profile paths are found: whatever their letter case.
-    return nome.compare(QLatin1String("_predefinito"), Qt::CaseInsensitive) == 0 || nomi_.contains(nome.toCaseFolded());
+    // Two pupils that look alike in a list could not be told apart there; and the profile
+    // paths are found whatever their letter case.
+    static const QString predefinito = platform::chiaveNome(QStringLiteral("_predefinito"));
+    const QString chiave = platform::chiaveNome(nome);
+    return chiave == predefinito || nomi_.contains(chiave);
 }
 
-bool UtentiEsistenti::senzaFile(const QString &nome) const { return senzaFile_.contains(nome.toCaseFolded()); }
+bool UtentiEsistenti::senzaFile(const QString &nome) const { return senzaFile_.contains(platform::chiaveNome(nome)); }
 
 QStringList ElencoUtenti(bool conPredefinito)
 {
@@ -379,7 +386,8 @@ QStringList ElencoUtenti(bool conPredefinito)
     for (const QString &v : voci) {
         const QString nome = v.left(v.size() - 4);
         if (!conPredefinito && nome.compare(QLatin1String("_predefinito"), Qt::CaseInsensitive) == 0) continue;
-        // A name that could not be a user's (a hidden file's among them) cannot be picked.
+        // Every profile that can be opened as one is listed, however it came in; a hidden
+        // file's, or a name that would lead elsewhere, cannot be picked.
         if (!NomeUtenteSicuro(nome)) continue;
         nomi << nome;
     }

@@ -87,8 +87,12 @@ void AvvisaFileNonScritto(const QString &percorso, const QString &conseguenza = 
 using EsitoNomeUtente = platform::EsitoNome;
 constexpr int kLunghezzaMassimaNome = platform::kNomeMassimo;
 inline EsitoNomeUtente ControllaNomeUtente(const QString &nome) { return platform::controllaNome(nome); }
-// A user name is used as a file name only when it is a valid one on every system the
-// profiles may be kept on, and cannot lead out of the users folder.
+// A name from the users folder is used to build paths (its profile, its records folder)
+// only when it names one entry of a folder and nothing else: no path separator, which would
+// lead elsewhere, no NUL, which ends a path given to the system, and no leading dot, which
+// hides the file here (an empty name's ".ini", "." and ".." among them). A name the new
+// user's check refuses (too long, two dots in a row, a device name of Windows) may still be
+// a profile copied in from another computer, and is one.
 bool NomeUtenteSicuro(const QString &nome);
 // The users whose profiles the users folder holds, from one listing, so that a name can be
 // checked at every key without a look at a folder of thousands of profiles.
@@ -96,16 +100,16 @@ class UtentiEsistenti {
 public:
     void aggiorna(); // lists the folder again
     // True when the folder held an entry of that name with ".ini", of whatever kind (a
-    // profile, a folder, a pipe, a dangling link...), in any letter case, or it is the
-    // default user's name.
+    // profile, a folder, a pipe, a dangling link...), or it is the default user's name:
+    // names that a list could not tell apart are one (platform::chiaveNome).
     bool contiene(const QString &nome) const;
     // True when that entry is neither an ordinary file nor a folder (a pipe, a dangling
     // link...), which the user lists leave out.
     bool senzaFile(const QString &nome) const;
 
 private:
-    QSet<QString> nomi_;      // case-folded
-    QSet<QString> senzaFile_; // case-folded
+    QSet<QString> nomi_;      // by their keys
+    QSet<QString> senzaFile_; // by their keys
 };
 // The names of the profiles in the users folder that can be users' (NomeUtenteSicuro), as
 // their files spell them, in name order without regard to letter case (names alike but for

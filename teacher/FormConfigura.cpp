@@ -128,7 +128,8 @@ void FormConfigura::layout(Layout &l)
     l.add(Kind::Label, "LabelDimensionaFont").at(0, 0, 1500, 330).cap("dimensiona font ").withFont("Arial", 14.25, true)
         .autosized().hidden().transparent();
     l.add(Kind::Label, "LabelNomeNonValido")
-        .cap("Questo nome non si può usare: il nome di un alunno non può contenere i segni \\ / : * ? \" < > | né due punti di seguito.")
+        .cap("Questo nome non si può usare: il nome di un alunno non può contenere i segni \\ / : * ? \" < > |, due punti di seguito "
+             "né caratteri di controllo, che non si vedono, come la tabulazione o l'a capo (arrivano spesso incollando un testo).")
         .hidden();
     l.add(Kind::Menu, "mnuEsci").cap("&Menu");
 }
@@ -466,7 +467,9 @@ QString FormConfigura::MotivoNomeRifiutato(const QString &nome) const
         return LabelNomeNonValido->Caption();
     case EsitoNomeUtente::TroppoLungo:
         return MLSGetStringOr(QStringLiteral("0056"), QStringLiteral("Questo nome è troppo lungo: il nome di un alunno può avere al massimo "
-                                                     "%1 caratteri.").arg(kLunghezzaMassimaNome));
+                                                     "%1 caratteri, e meno se sono caratteri che occupano molto spazio nel "
+                                                     "nome di un file (come certi emoji o lettere con molti accenti).")
+                                                      .arg(kLunghezzaMassimaNome));
     case EsitoNomeUtente::Riservato:
         return MLSGetStringOr(QStringLiteral("0057"), QStringLiteral("Questo nome non si può usare: non può iniziare con un punto né finire "
                                                      "con un punto o uno spazio, né essere un nome riservato del sistema, da "

@@ -10,8 +10,10 @@
 #include "modLanguageSupport.h"
 #include "forms/Twips.h"
 #include "platform/PointerConfine.h"
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <QDir>
 #include <QFile>
@@ -85,11 +87,12 @@ private slots:
     void otherUserIsSavedReadAndApplied();
     void switchWithAnUnwritableProfileKeepsTheSettings();
     void userWhoseProfileIsNoFileLetsTheTeacherMoveOn();
-    void namesLeadingOutOfTheFolderAreRefused_data();
-    void namesLeadingOutOfTheFolderAreRefused();
+    void namesListedUnlessTheyLeadOutOfTheFolder_data();
+    void namesListedUnlessTheyLeadOutOfTheFolder();
     void pickingOpensItsOwnFile();
     void namesAlikeButForCaseAreTwoUsers();
     void longUserListIsFilledOnce();
+    void longNameShortenedInTheMiddle();
     void returnWithNothingChangedWritesNothing();
 
     void activationAppliesTheSettings_data();
@@ -346,29 +349,40 @@ void TestMenu::otherUserIsSavedReadAndApplied()
              (QStringList{"Anna.ini", "Bea.ini"}));
 }
 
-void TestMenu::namesLeadingOutOfTheFolderAreRefused_data()
+void TestMenu::namesListedUnlessTheyLeadOutOfTheFolder_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::newRow("parent folder") << "..\\x.ini";
-    QTest::newRow("backslash") << "a\\b.ini";
-    QTest::newRow("dots only") << "...ini";
-    QTest::newRow("hidden") << ".anna.ini";
+    QTest::addColumn<bool>("elencato");
+    QTest::newRow("parent folder") << "..\\x.ini" << false;
+    QTest::newRow("backslash") << "a\\b.ini" << false;
+    QTest::newRow("dots only") << "...ini" << false;
+    QTest::newRow("hidden") << ".anna.ini" << false;
+    // Profiles copied in from another computer, under names a new pupil may not take.
+    QTest::newRow("two dots") << "Anna..B.ini" << true;
+    QTest::newRow("65 characters") << QStringLiteral("Anna") + QString(61, QLatin1Char('z')) + QStringLiteral(".ini") << true;
 }
 
-void TestMenu::namesLeadingOutOfTheFolderAreRefused()
+void TestMenu::namesListedUnlessTheyLeadOutOfTheFolder()
 {
     QFETCH(QString, file);
+    QFETCH(bool, elencato);
     TipoCarattere = QStringLiteral("minuscolo");
     creaUtente(QStringLiteral("Anna"));
-    writeBytes(env->file(QStringLiteral("BrivoMarte/utenti/") + file), "");
+    QStringList righe = readLines(profilo("Anna"));
+    righe[3] = QStringLiteral(" 5 "); // NumeroMassimo
+    writeBytes(env->file(QStringLiteral("BrivoMarte/utenti/") + file),
+               (righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
     auto &m = apriMenu();
-    // Such a name is not listed: no pick can reach it.
-    QCOMPARE(m.Combo1->ListCount(), 1);
-    QCOMPARE(m.Combo1->List(0), QStringLiteral("Anna"));
+    // A name that would lead elsewhere, or a hidden file's, is not listed: no pick can reach it.
+    QStringList voci;
+    for (int i = 0; i < m.Combo1->ListCount(); ++i) voci << m.Combo1->List(i);
+    QCOMPARE(voci.size(), elencato ? 2 : 1);
+    const int anna = voci.indexOf(QStringLiteral("Anna"));
+    QCOMPARE(m.Combo1->ListIndex(), anna);
     ScriviIntestazione(QStringLiteral("riga"));
     NumeroMassimo = 3;
 
-    m.Combo1->setListIndex(0);
+    m.Combo1->setListIndex(anna);
     QCOMPARE(NomeUtente, QStringLiteral("Anna"));
     QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Anna")));
     QCOMPARE(NumeroMassimo, 3);
@@ -376,6 +390,16 @@ void TestMenu::namesLeadingOutOfTheFolderAreRefused()
     QVERIFY(!QFile::exists(env->file(QStringLiteral("BrivoMarte/x.ini"))));
     QVERIFY(env->messages.empty());
     QCOMPARE(m.Combo1->Text(), QStringLiteral("Anna")); // the user in force
+    if (!elencato) return;
+
+    // The other is picked as any pupil: its own profile is read.
+    const QString nome = file.chopped(4);
+    m.Combo1->setListIndex(1 - anna);
+    QCOMPARE(NomeUtente, nome);
+    QCOMPARE(FileUtente, PercorsoProfilo(nome));
+    QCOMPARE(NumeroMassimo, 5);
+    QCOMPARE(NumeroRigheEsercizi, 0);
+    QVERIFY(env->messages.empty());
 }
 
 // ---- what activation applies ----
@@ -782,15 +806,26 @@ void TestMenu::pickingOpensItsOwnFile()
 
 void TestMenu::namesAlikeButForCaseAreTwoUsers()
 {
+    // Two pupils whose names differ only in letter case (profiles copied in): each pick is
+    // a change of pupil, with its own settings, its own record and the menu set up for it.
     NumeroMassimo = 7;
     creaUtente(QStringLiteral("anna"));
-    QVERIFY(writeBytes(profilo("Anna"), readBytes(profilo("anna")).replace("\r\n 7 \r\n", "\r\n 9 \r\n")));
+    QStringList righe = readLines(profilo("anna"));
+    righe[3] = QStringLiteral(" 9 ");  // NumeroMassimo
+    righe[14] = QStringLiteral(" 2 "); // automatic scanning
+    QVERIFY(writeBytes(profilo("Anna"), (righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1()));
     auto &m = apriMenu();
     QCOMPARE(m.Combo1->ListCount(), 2);
-    for (int i = 0; i < 2; ++i) {
-        m.Combo1->setListIndex(i);
-        QCOMPARE(NomeUtente, m.Combo1->List(i)); // shown as their files spell them
-        QCOMPARE(NumeroMassimo, NomeUtente == QLatin1String("anna") ? 7 : 9);
+    for (int volta = 0; volta < 2; ++volta) {
+        for (int i = 0; i < 2; ++i) {
+            ScriviIntestazione(QStringLiteral("riga di ") + NomeUtente);
+            m.Combo1->setListIndex(i);
+            QCOMPARE(NomeUtente, m.Combo1->List(i)); // shown as their files spell them
+            const bool seconda = NomeUtente == QLatin1String("Anna");
+            QCOMPARE(NumeroMassimo, seconda ? 9 : 7);
+            QCOMPARE(NumeroRigheEsercizi, 0);
+            QCOMPARE(m.Timer1->Enabled(), seconda); // her automatic scanning runs
+        }
     }
     QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files, QDir::Name), (QStringList{"Anna.ini", "anna.ini"}));
 }
@@ -810,6 +845,45 @@ void TestMenu::longUserListIsFilledOnce()
     m.Show();
     QCOMPARE(m.Combo1->ListCount(), kUtenti);
     QCOMPARE(righe, qint64(kUtenti));
+}
+
+void TestMenu::longNameShortenedInTheMiddle()
+{
+    // A name wider than the box keeps its beginning and its end in sight, the middle given up
+    // to an ellipsis: in the rows of the dropped list, and in the closed box, clear of its
+    // arrow. Names alike but in the middle look alike; names with another end do not.
+    forms::Screen::setSizeOverride(QSize(1280, 1024));
+    const QString inizio(30, QLatin1Char('A')), fine(30, QLatin1Char('Z'));
+    const QString lungo = inizio + QString(30, QLatin1Char('M')) + fine;
+    const QString altroMezzo = inizio + QString(30, QLatin1Char('N')) + fine;
+    const QString altraFine = inizio + QString(30, QLatin1Char('M')) + QString(30, QLatin1Char('Y'));
+    for (const QString &nome : {lungo, altroMezzo, altraFine, QStringLiteral("BEA")}) creaUtente(nome);
+    auto &m = apriMenu();
+    auto *box = qobject_cast<QComboBox *>(m.Combo1->widget());
+    QVERIFY(box);
+    QCOMPARE(box->count(), 4);
+
+    m.Combo1->setListIndex(box->findText(QStringLiteral("BEA")));
+    box->showPopup();
+    QAbstractItemView *righe = box->view();
+    auto riga = [&](const QString &nome) {
+        return righe->viewport()->grab(righe->visualRect(righe->model()->index(box->findText(nome), 0))).toImage();
+    };
+    QCOMPARE(riga(lungo), riga(altroMezzo));
+    QVERIFY(riga(lungo) != riga(altraFine));
+    box->hidePopup();
+
+    auto chiusa = [&](const QString &nome) {
+        m.Combo1->setListIndex(box->findText(nome));
+        return box->grab().toImage();
+    };
+    QCOMPARE(chiusa(lungo), chiusa(altroMezzo));
+    QVERIFY(chiusa(lungo) != chiusa(altraFine));
+    QStyleOptionComboBox opzioni;
+    opzioni.initFrom(box);
+    const QRect freccia = box->style()->subControlRect(QStyle::CC_ComboBox, &opzioni, QStyle::SC_ComboBoxArrow, box);
+    QVERIFY(!freccia.isEmpty());
+    QCOMPARE(chiusa(lungo).copy(freccia), chiusa(QStringLiteral("BEA")).copy(freccia));
 }
 
 void TestMenu::returnWithNothingChangedWritesNothing()

@@ -714,44 +714,60 @@ void TestProfilo::existenceTests()
     }
 }
 
+// Two checks of a name: whether a new user may take it (a file name on every system the
+// profiles may be kept on), and whether a profile found under it in the users folder is
+// listed and opened (it names that entry and nothing else).
 void TestProfilo::safeUserNames_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("safe");
-    QTest::newRow("plain") << "mario" << true;
-    QTest::newRow("blanks and accents") << "Maria Teresa Nicolò" << true;
-    QTest::newRow("default user") << "_predefinito" << true;
-    QTest::newRow("dotted") << "m.rossi" << true;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("blanks only") << "   " << false;
-    QTest::newRow("slash") << "a/b" << false;
-    QTest::newRow("backslash") << "a\\b" << false;
-    QTest::newRow("parent") << ".." << false;
-    QTest::newRow("climbing") << "..\\..\\x" << false;
-    QTest::newRow("dot") << "." << false;
-    QTest::newRow("tab") << "a\tb" << false;
-    QTest::newRow("new line") << "a\nb" << false;
-    QTest::newRow("nul") << QString(QChar(0)) + "x" << false;
-    QTest::newRow("delete") << QString("x") + QChar(127) << false;
+    QTest::addColumn<bool>("nuovo");
+    QTest::addColumn<bool>("elencato");
+    QTest::newRow("plain") << "mario" << true << true;
+    QTest::newRow("blanks and accents") << "Maria Teresa Nicolò" << true << true;
+    QTest::newRow("default user") << "_predefinito" << true << true;
+    QTest::newRow("dotted") << "m.rossi" << true << true;
+    QTest::newRow("empty") << "" << false << false;
+    QTest::newRow("blanks only") << "   " << false << true;
+    QTest::newRow("invisible only") << QStringLiteral("\u200B\u200F\u2028\u00A0\uFEFF") << false << true;
+    QTest::newRow("slash") << "a/b" << false << false;
+    QTest::newRow("backslash") << "a\\b" << false << false;
+    QTest::newRow("parent") << ".." << false << false;
+    QTest::newRow("climbing") << "..\\..\\x" << false << false;
+    QTest::newRow("two dots inside") << "Anna..B" << false << true;
+    QTest::newRow("tab") << "a\tb" << false << true;
+    QTest::newRow("new line") << "a\nb" << false << true;
+    QTest::newRow("nul") << QString(QChar(0)) + "x" << false << false;
+    QTest::newRow("delete") << QString("x") + QChar(127) << false << true;
+    QTest::newRow("C1 control") << QString("x") + QChar(0x85) << false << true;
     // Windows takes these for devices or drops the final dot or blank.
     for (const char *n : {"CON", "con", "Prn", "AUX", "nul", "NUL.txt", "com1", "COM9", "lpt1", "LPT9.ini", "aux .x",
-                          "anna.", "anna ", ".", "COM0", "lpt0.x", "COM¹", "lpt³.txt", "CONIN$", "conout$.ini"})
-        QTest::newRow(n) << QString::fromUtf8(n) << false;
+                          "anna.", "anna ", "COM0", "lpt0.x", "COM¹", "lpt³.txt", "CONIN$", "conout$.ini"})
+        QTest::newRow(n) << QString::fromUtf8(n) << false << true;
     // A leading dot hides the file, and no list shows it.
-    for (const char *n : {".anna", ". anna", ".anna.ini"})
-        QTest::newRow(n) << QString::fromLatin1(n) << false;
+    for (const char *n : {".", ".anna", ". anna", ".anna.ini"})
+        QTest::newRow(n) << QString::fromLatin1(n) << false << false;
     for (const char *n : {"CONTI", "COM10", "LPT", "console.x", "nullo", "COMA", "CONIN", "anna.b", "a.anna"})
-        QTest::newRow(n) << QString::fromLatin1(n) << true;
-    QTest::newRow("longest") << QString(kLunghezzaMassimaNome, QChar(0x00E8)) << true;
-    QTest::newRow("too long") << QString(kLunghezzaMassimaNome + 1, QLatin1Char('a')) << false;
-    QTest::newRow("double quote") << "a\"b" << false;
+        QTest::newRow(n) << QString::fromLatin1(n) << true << true;
+    // Characters as the teacher sees them are counted, and a file name never grows past
+    // 255 bytes.
+    QTest::newRow("longest") << QString(kLunghezzaMassimaNome, QChar(0x00E8)) << true << true;
+    QTest::newRow("too long") << QString(kLunghezzaMassimaNome + 1, QLatin1Char('a')) << false << true;
+    QTest::newRow("forty emoji") << QString::fromUtf8("😀").repeated(40) << true << true;
+    QTest::newRow("64 emoji of 25 bytes") << QString::fromUtf8("👨‍👩‍👧‍👦").repeated(kLunghezzaMassimaNome) << false << true;
+    // 64 characters, the last one a letter under 62 accents: 251 bytes and 252 bytes.
+    const QString accenti(62, QChar(0x0301));
+    QTest::newRow("251 bytes") << QString::fromUtf8("ü").repeated(63) + QLatin1Char('e') + accenti << true << true;
+    QTest::newRow("252 bytes") << QString::fromUtf8("ü").repeated(63) + QChar(0x00E9) + accenti << false << true;
+    QTest::newRow("double quote") << "a\"b" << false << true;
 }
 
 void TestProfilo::safeUserNames()
 {
     QFETCH(QString, name);
-    QFETCH(bool, safe);
-    QCOMPARE(NomeUtenteSicuro(name), safe);
+    QFETCH(bool, nuovo);
+    QFETCH(bool, elencato);
+    QCOMPARE(ControllaNomeUtente(name) == EsitoNomeUtente::Valido, nuovo);
+    QCOMPARE(NomeUtenteSicuro(name), elencato);
 }
 
 void TestProfilo::fullRecordTakesNoPieces()

@@ -271,16 +271,25 @@ private slots:
         QCOMPARE(env->messages.size(), size_t(rifiutati.size() + 1));
         QCOMPARE(f.TextNuovoUtente->Text(), QStringLiteral("Eva"));
         QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Eva")));
+        // Nothing but signs that do not show is no name, as nothing but blanks is not.
+        f.TextNuovoUtente->setText(QStringLiteral("\u200B\u200F\u2028 \u00A0"));
+        QCOMPARE(NomeUtente, QStringLiteral("Eva"));
+        QVERIFY(!f.LabelAvvisoNome->Visible());
+        QCOMPARE(env->messages.size(), size_t(rifiutati.size() + 1));
         f.control(QStringLiteral("mnuEsci"))->raiseClick();
         QVERIFY(QFile::exists(profilo(QStringLiteral("Eva"))));
         QCOMPARE(QDir(env->root()).entryList(QDir::Files), QStringList{"leggimi.txt"});
         QVERIFY(QDir(env->root() + QStringLiteral("/BrivoMarte")).entryList(QDir::Files).isEmpty());
     }
 
-    // A name already in the users folder, in any letter case, never becomes a new user:
-    // the box says so while typing, the user before stays current, nothing is written.
+    // A name already in the users folder, or one that a list would show alike (in any letter
+    // case, with its accents composed otherwise, with signs in it that do not show), never
+    // becomes a new user: the box says so while typing, the user before stays current,
+    // nothing is written.
     void nomeEsistenteNonSovrascrive()
     {
+        creaUtente(QStringLiteral("Zoë Straße"));
+        creaUtente(QStringLiteral("İpek"));
         NumeroMassimo = 7;
         creaUtente(QStringLiteral("Anna"));
         const QByteArray anna = [&] { QFile f(profilo(QStringLiteral("Anna"))); f.open(QIODevice::ReadOnly); return f.readAll(); }();
@@ -290,10 +299,13 @@ private slots:
         auto &f = apri();
         f.OptionUtente[2]->setValue(1);
         for (const QString &nome : {QStringLiteral("anna"), QStringLiteral("Anna"), QStringLiteral("ANNA"),
-                                    QStringLiteral("_predefinito"), QStringLiteral("_PREDEFINITO")}) {
+                                    QStringLiteral("_predefinito"), QStringLiteral("_PREDEFINITO"), QStringLiteral("An\u200Bna"),
+                                    QStringLiteral("ZOË STRASSE"), QStringLiteral("Zoe\u0308 Straße"), QStringLiteral("zoë strasse"),
+                                    QStringLiteral("Zoë\u00A0Straße"), QStringLiteral("IPEK"), QStringLiteral("ipek"),
+                                    QStringLiteral("I\u0307pek")}) {
             f.TextNuovoUtente->setText(nome);
             QCOMPARE(f.TextNuovoUtente->Text(), nome); // kept: typing on may make it a new name
-            QVERIFY(f.LabelAvvisoNome->Visible());
+            QVERIFY2(f.LabelAvvisoNome->Visible(), qPrintable(nome));
             QVERIFY(f.LabelAvvisoNome->Caption().contains(QStringLiteral("esiste già"), Qt::CaseInsensitive));
             QCOMPARE(NomeUtente, QStringLiteral("_predefinito"));
             QCOMPARE(f.Label4->Caption(), QStringLiteral("_predefinito"));
@@ -304,7 +316,7 @@ private slots:
         f.control(QStringLiteral("mnuEsci"))->raiseClick();
         QCOMPARE([&] { QFile g(profilo(QStringLiteral("Anna"))); g.open(QIODevice::ReadOnly); return g.readAll(); }(), anna);
         QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase),
-                 (QStringList{"_predefinito.ini", "Anna.ini"}));
+                 (QStringList{"_predefinito.ini", "Anna.ini", "İpek.ini", "Zoë Straße.ini"}));
         QCOMPARE(readLines(profilo(QStringLiteral("_predefinito")))[3], QStringLiteral(" 3 "));
     }
 
@@ -359,13 +371,21 @@ private slots:
         QCOMPARE(NomeUtente, QStringLiteral("bEatrice"));
     }
 
-    // Names longer than the limit are refused as typed; the refusal of signs names each of
-    // the signs that are refused.
+    // Names longer than the limit are refused as typed, in characters as the teacher sees
+    // them, and so is a name whose file name the file system would refuse; the refusal of
+    // signs names each of the signs that are refused, and control characters.
     void nomiTroppoLunghiESegni()
     {
         MLSCurrentLanguage = QStringLiteral("nessuna"); // the window's own texts
         auto &f = apri();
         f.OptionUtente[2]->setValue(1);
+        const QString emoji = QString::fromUtf8("😀").repeated(40); // 80 UTF-16 units
+        f.TextNuovoUtente->setText(emoji);
+        QCOMPARE(NomeUtente, emoji);
+        f.TextNuovoUtente->setText(QString::fromUtf8("👨‍👩‍👧‍👦").repeated(kLunghezzaMassimaNome)); // 1600 bytes
+        QCOMPARE(f.TextNuovoUtente->Text(), emoji);
+        QCOMPARE(env->messages.size(), size_t(1));
+        env->messages.clear();
         const QString lungo(kLunghezzaMassimaNome, QChar(0x00E8)); // two bytes each in UTF-8
         f.TextNuovoUtente->setText(lungo);
         QCOMPARE(NomeUtente, lungo);
@@ -382,6 +402,21 @@ private slots:
         }
         f.control(QStringLiteral("mnuEsci"))->raiseClick();
         QVERIFY(QFile::exists(profilo(lungo)));
+
+        const std::pair<const char *, const char *> detto[] = {
+            {"nessuna", "caratteri di controllo"}, {"Italiano", "caratteri di controllo"}, {"English", "control characters"}};
+        for (auto [lingua, controllo] : detto) {
+            MLSCurrentLanguage = QLatin1String(lingua);
+            auto &g = apri();
+            g.OptionUtente[2]->setValue(1);
+            for (const QString &incollato : {QStringLiteral("a\tb"), QStringLiteral("a\nb"), QStringLiteral("a") + QChar(0x7F)}) {
+                env->messages.clear();
+                g.TextNuovoUtente->setText(incollato);
+                QCOMPARE(env->messages.size(), size_t(1));
+                QVERIFY2(env->messages[0].text.contains(QLatin1String(controllo)), lingua);
+            }
+            g.Unload();
+        }
     }
 
     // Device names of Windows and names ending in a dot or a blank are not new users.
@@ -492,24 +527,34 @@ private slots:
         QCOMPARE(f.ListModificaUtente->List(0), QStringLiteral("ANNA"));
     }
 
-    // Picking a user opens the file the name came from, whatever capitals make of it.
+    // Picking a user opens the file the name came from, whatever capitals make of it. Profiles
+    // copied in under names a new pupil may not take (two dots in a row, more than 64
+    // characters) are listed and opened as well.
     void sceltaApreIlSuoFile()
     {
-        NumeroMassimo = 7;
-        creaUtente(QStringLiteral("Strauß"));
+        const QString lungo = QStringLiteral("Anna") + QString(61, QLatin1Char('z'));
+        const QStringList nomi{QStringLiteral("Anna..B"), lungo, QStringLiteral("Strauß")}; // in list order
+        for (int k = 0; k < nomi.size(); ++k) {
+            NumeroMassimo = 5 + k;
+            creaUtente(nomi[k]);
+        }
         ImpostaPredefiniti();
         diventa(QStringLiteral("_predefinito"));
         auto &f = apri();
         f.OptionUtente[1]->setValue(1);
-        QCOMPARE(f.ListModificaUtente->ListCount(), 1);
-        f.ListModificaUtente->setListIndex(0);
-        QCOMPARE(NumeroMassimo, 7);
+        QCOMPARE(f.ListModificaUtente->ListCount(), nomi.size());
+        for (int k = 0; k < nomi.size(); ++k) {
+            f.ListModificaUtente->setListIndex(k);
+            QCOMPARE(NumeroMassimo, 5 + k);
+            QCOMPARE(FileUtente, PercorsoProfilo(nomi[k]));
+        }
         QCOMPARE(NomeUtente, QStringLiteral("STRAUSS"));
-        QCOMPARE(FileUtente, PercorsoProfilo(QStringLiteral("Strauß")));
+        QCOMPARE(f.ListModificaUtente->List(0), QStringLiteral("ANNA..B"));
+        QCOMPARE(f.ListModificaUtente->List(1), lungo.toUpper());
         f.HScroll4->setValue(5);
         f.control(QStringLiteral("mnuEsci"))->raiseClick();
         QCOMPARE(QDir(env->file(QStringLiteral("BrivoMarte/utenti"))).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase),
-                 (QStringList{"_predefinito.ini", "Strauß.ini"}));
+                 (QStringList{"_predefinito.ini", "Anna..B.ini", lungo + QStringLiteral(".ini"), "Strauß.ini"}));
         QCOMPARE(readLines(profilo(QStringLiteral("Strauß")))[3], QStringLiteral(" 5 "));
     }
 
