@@ -19,6 +19,8 @@ void FormAbbinamento::Form_Load()
     for (int i = 0; i < coppie_; ++i) {
         caselle_.push_back(control(QLatin1String(nomiCaselle_), i));
         immagini_.push_back(control(QLatin1String(nomiImmagini_), i));
+        // A picture and what is drawn in it are dragged as one.
+        for (const char *nome : {nomiEtichette_, nomiFigure_}) control(QLatin1String(nome), i)->actsWith(immagini_[i]);
         caselle_[i]->DragDrop = [this, i](Control *sorgente, double, double) { Casella_DragDrop(i, sorgente); };
     }
     scansione.numeroElementi = [this] { return coppie_; };

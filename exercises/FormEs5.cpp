@@ -71,6 +71,8 @@ void FormEs5::Form_Load()
     mnuSuccessivo->Click = [this] { mnuSuccessivo_Click(); };
     mnuPrecedente->Click = [this] { mnuPrecedente_Click(); };
     mnuMancante->Click = [this] { mnuMancante_Click(); };
+    for (int i = 0; i < 5; ++i)
+        for (Control *c : {LabelSecondoNumero[i], Image2[i]}) c->actsWith(PictureBoxSecondaImmagine[i]);
     for (int i = 0; i < 3; ++i)
         PictureBox1[i]->DragDrop = [this, i](Control *sorgente, double, double) { PictureBox1_DragDrop(i, sorgente); };
 

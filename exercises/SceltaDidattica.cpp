@@ -53,6 +53,7 @@ void SceltaDidattica::Form_Load()
             for (const char *nome : {r.scatole, r.immagini, r.etichette}) {
                 Control *c = control(QLatin1String(nome), k);
                 c->Click = [this, riga, k] { OptionDis_Click(riga, k); };
+                c->actsWith(control(QLatin1String(r.scatole), k));
                 c->MouseMove = [this, riga, k](int, int, double, double) { Campione_MouseMove(riga, k); };
             }
     }

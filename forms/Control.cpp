@@ -101,7 +101,20 @@ Control::Control(Form *form, Kind kind, const QString &name, int index)
 Control::~Control()
 {
     if (auto *cw = qobject_cast<ControlWidget *>(widget_.data())) cw->detach();
-    else if (widget_) widget_->setProperty("formsControl", QVariant());
+    if (widget_) widget_->setProperty("formsControl", QVariant());
+}
+
+Control *Control::of(const QObject *w) { return static_cast<Control *>(w->property("formsControl").value<void *>()); }
+
+bool Control::takesPresses() const
+{
+    switch (kind_) {
+    case Kind::CommandButton: case Kind::OptionButton: case Kind::CheckBox: case Kind::HScrollBar:
+    case Kind::ComboBox: case Kind::ListBox: case Kind::TextBox: case Kind::TabStrip: case Kind::RichTextBox:
+        return true;
+    default:
+        return Click || DblClick || MouseDown || MouseUp || dragMode_ == 1;
+    }
 }
 
 QString Control::fullName() const
@@ -493,7 +506,6 @@ void Control::raisePasteCut()
 
 namespace {
 
-Control *controlOf(const QWidget *w) { return static_cast<Control *>(w->property("formsControl").value<void *>()); }
 
 // Pasted or dropped text: what the box's KeyPress would let through if it were typed.
 QString filteredAsTyped(Control *c, const QString &text)
@@ -528,7 +540,7 @@ protected:
     void insertFromMimeData(const QMimeData *source) override
     {
         if (!source || source->formats().isEmpty()) return;
-        Control *c = controlOf(this);
+        Control *c = Control::of(this);
         const bool filtrato = c && c->KeyPress;
         QString testo = source->hasText() ? source->text() : QString();
         if (filtrato) testo = filteredAsTyped(c, testo);
@@ -554,7 +566,7 @@ protected:
         // would hold the program the text came from waiting for the drop's end.
         if (taglia)
             QMetaObject::invokeMethod(this, [this] {
-                if (Control *c = controlOf(this)) c->raisePasteCut();
+                if (Control *c = Control::of(this)) c->raisePasteCut();
             }, Qt::QueuedConnection);
     }
 };
@@ -614,7 +626,7 @@ private:
         explicit Filter(TextBoxWidget *box) : QValidator(box), box_(box) {}
         State validate(QString &input, int &pos) const override
         {
-            Control *c = controlOf(box_);
+            Control *c = Control::of(box_);
             if (box_->typing_ || !c || !c->KeyPress) return Acceptable;
             // What came in is what lies between the unchanged start and end.
             const QString &before = c->Text();

@@ -187,6 +187,17 @@ public:
     void SetFocus();
     void ZOrder(int position = 0); // 0 to the front, 1 to the back
 
+    // Controls that the pupil sees as one thing and that do one thing (a tile's caption and
+    // its picture, a sample picture and its option): a press on any of them is a press on
+    // that thing. Each names the first of them; that one names none.
+    void actsWith(Control *first) { first_ = first != this ? first : nullptr; }
+    const Control *thing() const { return first_ ? first_ : this; }
+    // Whether a press on it does something: it has a handler for one, starts a drag, or is
+    // a kind that takes presses itself (buttons, options, lists, boxes, tabs).
+    bool takesPresses() const;
+    // The control a widget of the kit stands for; none for any other widget.
+    static Control *of(const QObject *w);
+
     // Events, as the windows handle them. Key codes and characters are passed by
     // reference: a handler may cancel a character by setting it to 0.
     std::function<void()> Click;
@@ -262,6 +273,7 @@ private:
     bool settingValue_ = false;
     bool clicking_ = false; // inside its own Click
     int dragMode_ = 0;
+    const Control *first_ = nullptr; // compared, never followed
 
     QPointer<QWidget> widget_;
     QPointer<QAction> action_;

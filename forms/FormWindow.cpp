@@ -138,7 +138,7 @@ bool FormWindow::eventFilter(QObject *o, QEvent *e)
         }
         return false;
     }
-    auto *c = static_cast<Control *>(o->property("formsControl").value<void *>());
+    auto *c = Control::of(o);
     if (!c) return false;
     switch (e->type()) {
     case QEvent::KeyPress: {

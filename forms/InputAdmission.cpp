@@ -1,6 +1,13 @@
 #include "InputAdmission.h"
+#include "Control.h"
+#include "FormWindow.h"
 #include "platform/ServerInput.h"
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QMenuBar>
+#include <QRegion>
+#include <QTabBar>
 #include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,6 +19,12 @@
 namespace forms {
 
 namespace {
+
+// How far past the edge of what a press landed on a trembling hand's next press may come,
+// in pixels: on the menu's tiles and a message box's OK no tremor got further, and option
+// buttons laid out 12 pixels apart are never reached (the margin stops at any other
+// control anyway).
+constexpr int kMargine = 12;
 
 class Ammissione : public QObject {
 public:
@@ -52,6 +65,8 @@ private:
         quint64 scena = 0;     // the scene as its first press found it
         QPointer<QObject> bersaglio;
         QPointF punto;         // where on the screen its first press came, for a button
+        QRegion area;          // what that press landed on, on the screen (empty: the window)
+        QPointer<QWidget> tendina; // the popup open at that press
     };
     // A press whose release has not come yet, and whether it acts.
     struct Premuto {
@@ -60,14 +75,19 @@ private:
         QPointer<QObject> bersaglio;
     };
 
+    // The program's top-level widget behind a window of the platform.
+    static QWidget *finestra(QWindow *w)
+    {
+        for (QWidget *c : QApplication::topLevelWidgets())
+            if (c->windowHandle() == w) return c;
+        return nullptr;
+    }
+
     // What the press lands on: the widget under the pointer, or what has the keyboard. A
     // window already hidden, whose press the platform hands over as it goes away, still
     // names the control it last had: the press lands on nothing.
-    static QObject *bersaglio(QWindow *w, const QInputEvent *e, bool tasto)
+    static QObject *bersaglio(QWindow *w, QWidget *t, const QInputEvent *e, bool tasto)
     {
-        QWidget *t = nullptr;
-        for (QWidget *c : QApplication::topLevelWidgets())
-            if (c->windowHandle() == w) t = c;
         if (t && !t->isVisible()) return nullptr;
         if (tasto) return w->focusObject();
         if (!t) return w;
@@ -75,12 +95,123 @@ private:
         return c ? c : t;
     }
 
-    // Whether a button's press lands where the gesture's first press did: within the
-    // platform's double-click distance, and a few points more for a hand that trembles. A
-    // pointer that has travelled further was aimed.
-    static bool sulPosto(const Gesto &g, const QMouseEvent *e)
+    // The widget of the control a widget is part of (a list's rows and scroll bars are the
+    // list); in a window not of the kit, the widget itself.
+    static QWidget *controllo(QWidget *w)
     {
-        const QPointF d = e->globalPosition() - g.punto;
+        for (QWidget *p = w; p && !p->isWindow(); p = p->parentWidget())
+            if (Control::of(p)) return p;
+        return w;
+    }
+    // The one thing the pupil sees a control's widget as part of.
+    static const void *cosa(QWidget *w)
+    {
+        const Control *c = Control::of(w);
+        return c ? static_cast<const void *>(c->thing()) : w;
+    }
+    // A rectangle of a widget, on the screen, as far as the widget and those holding it show.
+    static QRect sulloSchermo(const QWidget *w, const QRect &r)
+    {
+        QRect v(w->mapToGlobal(r.topLeft()), r.size());
+        for (const QWidget *p = w; p; p = p->isWindow() ? nullptr : p->parentWidget())
+            v &= QRect(p->mapToGlobal(QPoint()), p->size());
+        return v;
+    }
+    // Whether `w` is drawn over `m`: inside it, or after it among the children of what
+    // holds them both.
+    static bool sopra(const QWidget *w, const QWidget *m)
+    {
+        if (m->isAncestorOf(w)) return true;
+        for (const QWidget *a = w; a->parentWidget() && !a->isWindow(); a = a->parentWidget()) {
+            const QWidget *p = a->parentWidget();
+            if (!p->isAncestorOf(m)) continue;
+            const QWidget *b = m;
+            while (b->parentWidget() != p) b = b->parentWidget();
+            return p->children().indexOf(a) > p->children().indexOf(b);
+        }
+        return false;
+    }
+    // The part of a control a press at `locale` acts on, when it has parts: a tab, an item of
+    // a menu bar, a row of a list. Empty otherwise.
+    static QRect parte(QWidget *t, const QPoint &locale)
+    {
+        if (auto *b = qobject_cast<QTabBar *>(t)) return b->tabRect(b->tabAt(locale));
+        if (auto *b = qobject_cast<QMenuBar *>(t)) return b->actionGeometry(b->actionAt(locale));
+        auto *v = t->parentWidget() ? qobject_cast<QAbstractItemView *>(t->parentWidget()) : nullptr;
+        if (v && v->viewport() == t) {
+            const QRect r = v->visualRect(v->indexAt(locale));
+            return r.isValid() ? QRect(0, r.top(), t->width(), r.height()) : QRect();
+        }
+        return {};
+    }
+    // Where a press does something of its own: a tab bar in its tabs only.
+    static QRegion attiva(QWidget *w)
+    {
+        if (const Control *c = Control::of(w); c ? !c->takesPresses() : !(w->focusPolicy() & Qt::ClickFocus) && !qobject_cast<QAbstractButton *>(w) && !qobject_cast<QMenuBar *>(w))
+            return {};
+        if (auto *b = qobject_cast<QTabBar *>(w)) {
+            QRegion r;
+            for (int i = 0; i < b->count(); ++i) r += sulloSchermo(b, b->tabRect(i));
+            return r;
+        }
+        return sulloSchermo(w, w->rect());
+    }
+
+    // What a press at `globale` on `t`, a widget of the window `top`, landed on, as the pupil
+    // sees it: the control's rectangle (with those it acts as one with, or only the tab or
+    // row pressed), less the widgets drawn over it, grown by a margin over empty space for a
+    // hand that trembles at its edge, never into another control a press acts on. Empty for
+    // a press on the window itself.
+    static QRegion areaDi(QWidget *top, QWidget *t, const QPoint &globale)
+    {
+        auto *fw = qobject_cast<FormWindow *>(top);
+        if (!t || t == top || (fw && t == fw->client())) return {};
+        QWidget *c = controllo(t);
+        const void *quale = cosa(c);
+        const QList<QWidget *> tutti = top->findChildren<QWidget *>();
+        auto conta = [](const QWidget *w) { return w->isVisible() && !w->testAttribute(Qt::WA_TransparentForMouseEvents); };
+
+        QList<QPair<QWidget *, QRect>> membri;
+        if (const QRect p = parte(t, t->mapFromGlobal(globale)); p.isValid()) membri.append({t, sulloSchermo(t, p)});
+        else
+            for (QWidget *w : tutti)
+                if (conta(w) && controllo(w) == w && cosa(w) == quale) membri.append({w, sulloSchermo(w, w->rect())});
+        if (membri.isEmpty()) membri.append({c, sulloSchermo(c, c->rect())});
+
+        QRegion base, anello;
+        for (const auto &[m, r] : membri) {
+            base += r;
+            anello += r.adjusted(-kMargine, -kMargine, kMargine, kMargine);
+        }
+        // One of the thing's own widgets, a part of one (a list's rows), or what holds them.
+        auto suo = [&](QWidget *w) {
+            QWidget *cw = controllo(w);
+            for (const auto &mr : membri)
+                if (w == mr.first || cw == mr.first || w->isAncestorOf(mr.first)) return true;
+            return cw == c;
+        };
+        for (QWidget *w : tutti) {
+            if (!conta(w) || suo(w)) continue;
+            const QRect r = sulloSchermo(w, w->rect());
+            for (const auto &[m, rm] : membri)
+                if (r.intersects(rm) && sopra(w, m)) base -= r & rm;
+            anello -= attiva(w);
+        }
+        // A tab or a row alone: the control's other parts are other things.
+        if (membri.size() == 1 && membri.first().first == t && parte(t, t->mapFromGlobal(globale)).isValid())
+            anello -= sulloSchermo(c, c->rect());
+        anello &= sulloSchermo(top, top->rect());
+        const QRegion area = base + (anello - base);
+        return area.contains(globale) ? area : QRegion();
+    }
+
+    // Whether a button's press lands on what the gesture's first press landed on, or within
+    // the platform's double-click distance and a few points more of it when that was the
+    // window itself. A pointer that has travelled further was aimed.
+    static bool sulPosto(const Gesto &g, const QPointF &dove)
+    {
+        if (!g.area.isEmpty()) return g.area.contains(dove.toPoint());
+        const QPointF d = dove - g.punto;
         const qreal raggio = QGuiApplication::styleHints()->mouseDoubleClickDistance() + 4;
         return d.x() * d.x() + d.y() * d.y() <= raggio * raggio;
     }
@@ -90,7 +221,7 @@ private:
     void viaggio(const QMouseEvent *e)
     {
         for (auto it = gesti_.begin(); it != gesti_.end(); ++it)
-            if (it.key() < 0 && it->ultima != 0 && !sulPosto(*it, e)) it->ultima = 0;
+            if (it.key() < 0 && it->ultima != 0 && !sulPosto(*it, e->globalPosition())) it->ultima = 0;
     }
 
     bool ammessa(QWindow *w, const QInputEvent *e)
@@ -108,7 +239,8 @@ private:
             if (giu) premuti_.erase(p);
             return preso;
         }
-        QObject *dove = bersaglio(w, e, tasto);
+        QWidget *top = finestra(w);
+        QObject *dove = bersaglio(w, top, e, tasto);
         // A press of a key still held is its repeat: it goes where the press went, as long
         // as it lands where the press did. Elsewhere, the key's release was lost as its
         // window went away (a machine too busy to read it before the window was gone): this
@@ -117,12 +249,26 @@ private:
 
         const ulong ora = e->timestamp();
         Gesto &g = gesti_[quale];
+        const auto *me = tasto ? nullptr : static_cast<const QMouseEvent *>(e);
+        // A press in a list dropped or a menu opened since the gesture began was aimed at
+        // what it shows.
+        const bool inTendina = me && top && top->windowType() == Qt::Popup && top != g.tendina
+                               && top->rect().contains(me->position().toPoint());
         const ulong intervallo = ulong(QGuiApplication::styleHints()->mouseDoubleClickInterval());
         const bool seguito = ora != 0 && g.ultima != 0 && !platform::serverTimeBefore(ora, g.ultima)
-                             && quint32(ora) - quint32(g.ultima) <= intervallo && (tasto || sulPosto(g, static_cast<const QMouseEvent *>(e)));
+                             && quint32(ora) - quint32(g.ultima) <= intervallo
+                             && (tasto || (!inTendina && sulPosto(g, me->globalPosition())));
         const bool colpoDelPrimo = seguito && g.scena != scena_ && (!dove || g.bersaglio != dove);
-        if (colpoDelPrimo) g.ultima = ora;
-        else g = Gesto{ora, scena_, dove, tasto ? QPointF() : static_cast<const QMouseEvent *>(e)->globalPosition()};
+        if (colpoDelPrimo) {
+            g.ultima = ora;
+        } else {
+            g = Gesto{ora, scena_, dove, {}, {}, {}};
+            if (me) {
+                g.punto = me->globalPosition();
+                g.area = areaDi(top, qobject_cast<QWidget *>(dove), g.punto.toPoint());
+                g.tendina = QApplication::activePopupWidget();
+            }
+        }
         premuti_.insert(quale, Premuto{!colpoDelPrimo, tasto ? static_cast<const QKeyEvent *>(e)->nativeScanCode() : 0, dove});
         return !colpoDelPrimo;
     }

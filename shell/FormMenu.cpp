@@ -77,6 +77,7 @@ void FormMenu::Form_Load()
     for (int i = 0; i < kNumeroBottoni; ++i) {
         Command1[i]->Click = [this, i] { Command1_Click(i); };
         Image1[i]->Click = [this, i] { Command1_Click(i); };
+        Image1[i]->actsWith(Command1[i]);
         Command1[i]->MouseMove = [this, i](int, int, double, double) { Command1_MouseMove(i); };
         Image1[i]->MouseMove = [this, i](int, int, double, double) { Command1_MouseMove(i); };
     }
