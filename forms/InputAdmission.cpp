@@ -3,11 +3,9 @@
 #include "FormWindow.h"
 #include "platform/ServerInput.h"
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QMenuBar>
 #include <QRegion>
-#include <QTabBar>
 #include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -131,37 +129,21 @@ private:
         }
         return false;
     }
-    // The part of a control a press at `locale` acts on, when it has parts: a tab, an item of
-    // a menu bar, a row of a list. Empty otherwise.
-    static QRect parte(QWidget *t, const QPoint &locale)
-    {
-        if (auto *b = qobject_cast<QTabBar *>(t)) return b->tabRect(b->tabAt(locale));
-        if (auto *b = qobject_cast<QMenuBar *>(t)) return b->actionGeometry(b->actionAt(locale));
-        auto *v = t->parentWidget() ? qobject_cast<QAbstractItemView *>(t->parentWidget()) : nullptr;
-        if (v && v->viewport() == t) {
-            const QRect r = v->visualRect(v->indexAt(locale));
-            return r.isValid() ? QRect(0, r.top(), t->width(), r.height()) : QRect();
-        }
-        return {};
-    }
-    // Where a press does something of its own: a tab bar in its tabs only.
+    // Where a press does something of its own: a control of the kit that takes presses, or
+    // a widget of another window that takes a click.
     static QRegion attiva(QWidget *w)
     {
-        if (const Control *c = Control::of(w); c ? !c->takesPresses() : !(w->focusPolicy() & Qt::ClickFocus) && !qobject_cast<QAbstractButton *>(w) && !qobject_cast<QMenuBar *>(w))
-            return {};
-        if (auto *b = qobject_cast<QTabBar *>(w)) {
-            QRegion r;
-            for (int i = 0; i < b->count(); ++i) r += sulloSchermo(b, b->tabRect(i));
-            return r;
-        }
-        return sulloSchermo(w, w->rect());
+        const Control *c = Control::of(w);
+        const bool prende = c ? c->takesPresses()
+                              : (w->focusPolicy() & Qt::ClickFocus) || qobject_cast<QAbstractButton *>(w) || qobject_cast<QMenuBar *>(w);
+        return prende ? QRegion(sulloSchermo(w, w->rect())) : QRegion();
     }
 
     // What a press at `globale` on `t`, a widget of the window `top`, landed on, as the pupil
-    // sees it: the control's rectangle (with those it acts as one with, or only the tab or
-    // row pressed), less the widgets drawn over it, grown by a margin over empty space for a
-    // hand that trembles at its edge, never into another control a press acts on. Empty for
-    // a press on the window itself.
+    // sees it: the control's rectangle (with those it acts as one with), less the widgets
+    // drawn over it (the frames on a tab strip's page), grown by a margin over empty space
+    // for a hand that trembles at its edge, never into another control a press acts on.
+    // Empty for a press on the window itself.
     static QRegion areaDi(QWidget *top, QWidget *t, const QPoint &globale)
     {
         auto *fw = qobject_cast<FormWindow *>(top);
@@ -172,10 +154,8 @@ private:
         auto conta = [](const QWidget *w) { return w->isVisible() && !w->testAttribute(Qt::WA_TransparentForMouseEvents); };
 
         QList<QPair<QWidget *, QRect>> membri;
-        if (const QRect p = parte(t, t->mapFromGlobal(globale)); p.isValid()) membri.append({t, sulloSchermo(t, p)});
-        else
-            for (QWidget *w : tutti)
-                if (conta(w) && controllo(w) == w && cosa(w) == quale) membri.append({w, sulloSchermo(w, w->rect())});
+        for (QWidget *w : tutti)
+            if (conta(w) && controllo(w) == w && cosa(w) == quale) membri.append({w, sulloSchermo(w, w->rect())});
         if (membri.isEmpty()) membri.append({c, sulloSchermo(c, c->rect())});
 
         QRegion base, anello;
@@ -197,9 +177,6 @@ private:
                 if (r.intersects(rm) && sopra(w, m)) base -= r & rm;
             anello -= attiva(w);
         }
-        // A tab or a row alone: the control's other parts are other things.
-        if (membri.size() == 1 && membri.first().first == t && parte(t, t->mapFromGlobal(globale)).isValid())
-            anello -= sulloSchermo(c, c->rect());
         anello &= sulloSchermo(top, top->rect());
         const QRegion area = base + (anello - base);
         return area.contains(globale) ? area : QRegion();

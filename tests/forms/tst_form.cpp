@@ -5,6 +5,10 @@
 #include "forms/Twips.h"
 #include "platform/ServerInput.h"
 #include <QClipboard>
+#include <QComboBox>
+#include <QAbstractItemView>
+#include <QStyleHints>
+#include <QTabBar>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -171,6 +175,57 @@ protected:
     void Form_Activate() override { control("Picture1")->SetFocus(); }
 };
 
+// What a trembling hand meets: a tile (a caption with a picture on it, one thing), a
+// button beside it and a caption under that, a big button and a small one over it that
+// the tile shows, two tabs over a page with a button, a drop-down list, and a button that
+// appears on the window's empty background.
+class FormTremore : public Form {
+public:
+    FormTremore() : Form(QStringLiteral("FormTremore")) { Move(0, 0, 12000, 9000); }
+    QStringList events;
+
+protected:
+    void layout(Layout &l) override
+    {
+        l.add(Kind::Label, "Tessera").at(1500, 1500, 3000, 1500);                 // 100,100 200x100 px
+        l.add(Kind::Image, "Figura").at(1800, 1650, 2400, 900);                   // on the tile
+        l.add(Kind::CommandButton, "Accanto").at(4650, 1500, 1500, 1500);          // 10 px right of it
+        l.add(Kind::Label, "Didascalia").at(4650, 3090, 1500, 450);                // 6 px under that
+        l.add(Kind::TabStrip, "Schede").at(1500, 7050, 6000, 1800).withTabs({"Uno", "Due"});
+        l.add(Kind::Frame, "Foglio").at(1650, 7800, 5700, 900);
+        l.add(Kind::CommandButton, "SulFoglio").in("Foglio").at(150, 150, 1500, 600);
+        l.add(Kind::ComboBox, "Elenco").at(9000, 1500, 2250, 300);
+        l.add(Kind::CommandButton, "Comparso").at(9000, 6000, 1500, 750).hidden(); // 600,400
+        l.add(Kind::CommandButton, "Grande").at(750, 750, 7500, 6000).hidden();    // 50,50 500x400
+        l.add(Kind::CommandButton, "Piccolo").at(6750, 900, 900, 600).hidden();    // 450,60 over it
+        l.add(Kind::Label, "Segno").at(11000, 8000, 500, 500).hidden();
+    }
+    void Form_Load() override
+    {
+        for (const char *nome : {"Accanto", "SulFoglio", "Piccolo", "Comparso"})
+            control(QLatin1String(nome))->Click = [this, nome] { events << QLatin1String(nome); };
+        control("Grande")->Click = [this] {
+            events << QStringLiteral("Grande");
+            control("Segno")->setVisible(!control("Segno")->Visible());
+        };
+        for (const char *nome : {"Tessera", "Figura"})
+            control(QLatin1String(nome))->Click = [this] {
+                events << QStringLiteral("tessera");
+                control("Grande")->setVisible(true);
+                control("Piccolo")->setVisible(true);
+            };
+        control("Figura")->actsWith(control("Tessera"));
+        control("Schede")->Click = [this] {
+            events << QStringLiteral("scheda %1").arg(control("Schede")->Value());
+            // The page is shown anew, as a change of tab does.
+            control("Foglio")->setVisible(false);
+            control("Foglio")->setVisible(true);
+        };
+        control("Elenco")->AddItems({"a", "b", "c"});
+        control("Elenco")->Click = [this] { events << QStringLiteral("elenco %1").arg(control("Elenco")->ListIndex()); };
+    }
+};
+
 // A press or release as the platform hands it over: to the window, with the server's time.
 void clicX11(QWidget *w, QEvent::Type tipo, ulong ora)
 {
@@ -185,6 +240,35 @@ void clicX11(QWidget *w, ulong ora)
     clicX11(w, QEvent::MouseButtonPress, ora);
     clicX11(w, QEvent::MouseButtonRelease, ora + 1);
 }
+// A click where a trembling hand puts it: on the screen's point `dove`, handed over to the
+// window `finestra` as the platform does, with the server's time.
+void clicX11(QWidget *finestra, QPoint dove, ulong ora)
+{
+    const QPointF locale = finestra->mapFromGlobal(QPointF(dove));
+    for (QEvent::Type tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons giu = tipo == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent e(tipo, locale, locale, QPointF(dove), Qt::LeftButton, giu, Qt::NoModifier);
+        e.setTimestamp(tipo == QEvent::MouseButtonPress ? ora : ora + 1);
+        QCoreApplication::sendEvent(finestra->windowHandle(), &e);
+    }
+}
+// The widgets that presses of keys and buttons reached past the judge, by name.
+class Raggiunti : public QObject {
+public:
+    Raggiunti() { qApp->installEventFilter(this); }
+    QStringList chi;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (o->isWidgetType() && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::KeyPress)) {
+            const Control *c = Control::of(o);
+            chi << (c ? c->fullName() : QString::fromLatin1(o->metaObject()->className()));
+        }
+        return false;
+    }
+};
+
 // A key pressed and let go, or only pressed when its release never comes.
 void tastoX11(QWidget *finestra, int key, ulong ora, QEvent::Type fin = QEvent::KeyRelease)
 {
@@ -225,6 +309,7 @@ private slots:
     void inputMadeBeforeTheWindowAppearedDoesNotActInIt();
     void momentOnScreenAtItsEdges();
     void secondPressOfAGestureActsNowhere();
+    void laterPressJudgedOnWhatTheFirstLandedOn();
     void activationOnlyWhenShown();
     void twipsBecomePixels();
     void menuBarTakesFromTheInnerHeight();
@@ -715,6 +800,98 @@ void TestForm::secondPressOfAGestureActsNowhere()
     QCOMPARE(b->events, QStringList{"Command1"});
     scarica(*b);
     scarica(a);
+}
+
+void TestForm::laterPressJudgedOnWhatTheFirstLandedOn()
+{
+    Ambiente env;
+    FormTremore &f = Default<FormTremore>();
+    f.Show();
+    QVERIFY(QTest::qWaitForWindowActive(f.window()));
+    QWidget *finestra = f.window();
+    auto widget = [&](const char *n) { return f.control(QLatin1String(n))->widget(); };
+    auto punto = [&](const char *n, int x, int y) { return widget(n)->mapToGlobal(QPoint(x, y)); };
+    Raggiunti raggiunti;
+
+    // The tile shows a big button under the hand. A tremor's press 11 px under the tile's
+    // edge (a pupil's hand on the picture) goes nowhere; one 50 px further, past the
+    // margin, acts, although the press before it landed on that big button: what counts
+    // is where the gesture began. A button that lay over the big one at its press is not
+    // part of it.
+    clicX11(finestra, punto("Figura", 80, 40), 1000);
+    clicX11(finestra, punto("Tessera", 100, 110), 1100);
+    clicX11(finestra, punto("Tessera", 100, 160), 1200);
+    clicX11(finestra, punto("Piccolo", 30, 20), 1300);
+    QCOMPARE(f.events, (QStringList{"tessera", "Grande", "Piccolo"}));
+    // Just past the margin, straight down: it acts.
+    f.events.clear();
+    for (const char *n : {"Grande", "Piccolo"}) f.control(QLatin1String(n))->setVisible(false);
+    clicX11(finestra, punto("Tessera", 100, 50), 3000);
+    clicX11(finestra, punto("Tessera", 100, 113), 3100);
+    QCOMPARE(f.events, (QStringList{"tessera", "Grande"}));
+    for (const char *n : {"Grande", "Piccolo"}) f.control(QLatin1String(n))->setVisible(false);
+
+    // A press on the window itself: what appears within the double-click distance of it
+    // takes no tremor; 14 px straight down, it takes an aimed press.
+    f.events.clear();
+    const QPoint sfondo = punto("Comparso", 50, -5);
+    QVERIFY(finestra->childAt(finestra->mapFromGlobal(sfondo)) != widget("Comparso"));
+    clicX11(finestra, sfondo, 5000);
+    f.control("Comparso")->setVisible(true);
+    clicX11(finestra, sfondo + QPoint(0, 8), 5100);
+    QCOMPARE(f.events, QStringList());
+    clicX11(finestra, sfondo + QPoint(0, 14), 5200);
+    QCOMPARE(f.events, QStringList{"Comparso"});
+
+    // Nothing shown or hidden: a quick press just beside the first one is aimed.
+    f.events.clear();
+    raggiunti.chi.clear();
+    clicX11(finestra, punto("Accanto", 50, 50), 7000);
+    clicX11(finestra, punto("Didascalia", 50, 3), 7030);
+    QCOMPARE(f.events, QStringList{"Accanto"});
+    QVERIFY(raggiunti.chi.contains("Didascalia"));
+
+    // A teacher's tabs: the next tab, and then a button on the page a tab shows (over the
+    // tab strip's own rectangle), each clicked soon after.
+    f.events.clear();
+    auto *schede = qobject_cast<QTabBar *>(widget("Schede"));
+    QVERIFY(schede);
+    clicX11(finestra, schede->mapToGlobal(schede->tabRect(1).center()), 9000);
+    clicX11(finestra, schede->mapToGlobal(schede->tabRect(0).center()), 9300);
+    clicX11(finestra, punto("SulFoglio", 20, 20), 9550);
+    QCOMPARE(f.events, (QStringList{"scheda 1", "scheda 0", "SulFoglio"}));
+
+    // The drop-down list opens under its box: its first row, within the box's margin, is
+    // picked at once.
+    f.events.clear();
+    auto *elenco = qobject_cast<QComboBox *>(widget("Elenco"));
+    clicX11(finestra, elenco->mapToGlobal(elenco->rect().center()), 11000);
+    QWidget *tendina = QApplication::activePopupWidget();
+    QVERIFY(tendina);
+    const QPoint riga = elenco->mapToGlobal(QPoint(elenco->width() / 2, elenco->height() + 5));
+    QVERIFY(elenco->view()->visualRect(elenco->model()->index(0, 0)).contains(elenco->view()->viewport()->mapFromGlobal(riga)));
+    // The list itself takes no release for a double-click interval of real time after it
+    // opens; the judge goes by the server's times, which the presses carry.
+    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
+    clicX11(tendina, riga, 11300);
+    QCOMPARE(f.events, QStringList{"elenco 0"});
+
+    // A message box going away takes no second press, of Enter or of the mouse, handed to
+    // it as it goes: its OK is not pressed again.
+    for (int modo = 0; modo < 2; ++modo) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Brivomarte"), QStringLiteral("x"), QMessageBox::Ok);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        const QPoint ok = box.button(QMessageBox::Ok)->mapToGlobal(QPoint(10, 10));
+        raggiunti.chi.clear();
+        for (const ulong ora : {13000ul + 2000 * modo, 13010ul + 2000 * modo}) {
+            if (modo == 0) tastoX11(&box, Qt::Key_Return, ora);
+            else clicX11(&box, ok, ora);
+        }
+        QVERIFY(!box.isVisible());
+        QCOMPARE(raggiunti.chi.count("QPushButton"), 1);
+    }
+    scarica(f);
 }
 
 void TestForm::activationOnlyWhenShown()
