@@ -33,6 +33,24 @@
 #                 window: the next window is up, as a single click leaves it (the screen
 #                 is compared with the one a single click gave, in a first try that is
 #                 not counted)
+#       tremore   a tremor on the menu's first tile: a click, then 50 to 140 ms later a
+#                 second one 12 or 16 px away, or after the pointer swung 14 px out and
+#                 came back 3 px from the first (the way changes from try to try): the
+#                 choice screen is up with the pupil's own choice (DOMINO), not DITA, which
+#                 the second press lands on
+#       oktremore the message box of okdoppio, its OK clicked, then 50 to 140 ms later
+#                 again 12 or 16 px away, up, down, left or right: the box closes, the
+#                 menu alone stays
+#       primariga the list of pupils opened with a click once BRUNO is chosen, its first
+#                 row (just under the box) clicked 300 ms later: the list closes on it
+#       schede    the configuration's "Suoni" tab, then its "Attiva suoni" 250 or 350 ms
+#                 later: it is ticked
+#       colore    the configuration's "Colore fisso", then "Colore" just under it 300 ms
+#                 later: the colour dialog opens
+#       info      the menu bar's "Informazioni", then "Informazioni su Brivomarte" 200 or
+#                 350 ms later: the information window opens
+#                 (the last four compare the screen with a first try made with a second
+#                 between the two clicks, not counted)
 #       lista     the main menu's list of pupils opened with a click, a pupil's name
 #                 clicked 200 or 300 ms later (the pointer travels to it): the list closes
 #                 on that name (the box and the list are compared with the ones a pick
@@ -64,7 +82,7 @@ if [ -z "${DOUBLE_CLICK_XVFB:-}" ]; then
 fi
 
 TRIES="${1:-12}"
-SCENARIOS="${2:-avvio si esci tessera conferma no nomenu okdoppio okinvio lista avvio40 tessera40 configura40 esci40 menu40 si40 chiudi40 pronto_menu_clic pronto_menu_invio pronto_scelta1_clic pronto_scelta1_invio pronto_scelta2_clic pronto_scelta2_invio}"
+SCENARIOS="${2:-avvio si esci tessera conferma no nomenu okdoppio okinvio lista tremore oktremore primariga schede colore info avvio40 tessera40 configura40 esci40 menu40 si40 chiudi40 pronto_menu_clic pronto_menu_invio pronto_scelta1_clic pronto_scelta1_invio pronto_scelta2_clic pronto_scelta2_invio}"
 BRIVO="${BRIVO:-$ROOT/build/brivomarte}"
 SONDA="$(dirname "$BRIVO")/bench/sonda_x11"
 for p in "$BRIVO" "$SONDA"; do
@@ -96,6 +114,16 @@ OK_BOX="797 491"                # OK of the message box over the menu
 LISTA_ALUNNI="640 70"           # the main menu's box of pupils
 ALUNNO_BRUNO="400 209"          # "BRUNO", the third row of the list dropped
 LISTA_AREA="640x220+320+45"     # the box and its list dropped
+PRIMA_RIGA="400 101"            # the first row of the list dropped, 6 px under the box
+SCHEDA_SUONI="867 129"          # the configuration's tabs
+SCHEDA_COLORI="632 129"
+ATTIVA_SUONI="158 296"          # "Attiva suoni", on the "Suoni" page
+COLORE_CASUALE="157 827"        # on the "Fonts e Colori" page
+COLORE_FISSO="462 827"
+COLORE="552 901"                # the button under "Colore fisso"
+DITA_SCELTA="209 397"           # the caption strips of the first choice screen's DITA and
+DOMINO_SCELTA="470 397"         # DOMINO: ff0000 when chosen
+VOCE_INFO="330 73"              # "Informazioni su Brivomarte" in the menu "Informazioni"
 MENU_CONFIGURA="25 8"           # "Configurazione" in the main menu's bar
 MENU_MENU="25 8"                # "Menu" in the configuration window's bar
 MENU_INFO="263 8"               # "Informazioni" in the main menu's bar
@@ -399,6 +427,63 @@ prova() {
         diff="$(differenza "$WORK/lista.png" "$WORK/rif-lista.png")"
         echo "picked ${attesa#0.}00 ms after the opening: $diff points differ from the reference"
         [ "${diff:-99999}" -lt 50 ] ;;
+    tremore)
+        avvia 0 || return 3
+        clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
+        sleep 0.5
+        local x=${TESSERA0% *} y=${TESSERA0#* } d=$((50 + ($2 * 30) % 100)) dita domino
+        local pausa mezza
+        pausa=$(printf '0.%03d' $d); mezza=$(printf '0.%03d' $((d / 2)))
+        case $(($2 % 5)) in
+        0) xdotool mousemove $x $y click 1 sleep $pausa mousemove $((x + 12)) $y click 1; echo -n "12 px right" ;;
+        1) xdotool mousemove $x $y click 1 sleep $pausa mousemove $x $((y + 16)) click 1; echo -n "16 px down" ;;
+        2) xdotool mousemove $x $y click 1 sleep $pausa mousemove $((x - 16)) $y click 1; echo -n "16 px left" ;;
+        3) xdotool mousemove $x $y click 1 sleep $pausa mousemove $x $((y - 12)) click 1; echo -n "12 px up" ;;
+        4) xdotool mousemove $x $y click 1 sleep $mezza mousemove $((x + 14)) $y sleep $mezza \
+               mousemove $((x + 3)) $y sleep 0.002 click 1; echo -n "a swing 14 px out, back 3 px from the first" ;;
+        esac
+        visto="$(dopo menu)"; sleep 0.5
+        dita="$("$SONDA" pixel $DITA_SCELTA)"; domino="$("$SONDA" pixel $DOMINO_SCELTA)"
+        echo ", $d ms after the first: $visto, $([ "$dita" = ff0000 ] && echo "DITA chosen" || echo "DITA not chosen"), $([ "$domino" = ff0000 ] && echo "DOMINO still chosen" || echo "DOMINO no longer chosen")"
+        [ "$visto" = "Scelte didattiche" ] && [ "$dita" != ff0000 ] && [ "$domino" = ff0000 ] ;;
+    oktremore)
+        avvia 0 2 || return 3
+        clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
+        sleep 0.5; clic $TESSERA1
+        finestre 2 || { echo "no message box"; return 1; }
+        sleep 0.5
+        local x=${OK_BOX% *} y=${OK_BOX#* } n r=$((($2 % 2) ? 12 : 16)) dx=0 dy=0
+        case $((($2 / 2) % 4)) in 0) dx=$r ;; 1) dx=-$r ;; 2) dy=$r ;; 3) dy=-$r ;; esac
+        xdotool mousemove $x $y click 1 sleep "$(printf '0.%03d' $((50 + ($2 * 30) % 100)))" mousemove $((x + dx)) $((y + dy)) click 1
+        sleep 1.5; n="$(quante)"; visto="$(finestra)"
+        echo "second click ${dx},${dy} px away: $n window(s), $visto"
+        [ "$n" = 1 ] && [ "$visto" = menu ] ;;
+    primariga | schede | colore | info)
+        local attesa diff area="" prima dopo_
+        if [ "$1" = primariga ]; then ALUNNI="anna bruno carla" avvia 0 || return 3; else avvia 0 || return 3; fi
+        clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
+        sleep 0.5
+        case "$1" in
+        primariga) attesa=0.3; area=$LISTA_AREA
+            clic $LISTA_ALUNNI; sleep 1; clic $ALUNNO_BRUNO; sleep 1; prima=$LISTA_ALUNNI; dopo_=$PRIMA_RIGA ;;
+        schede) attesa=0.$(($2 % 2 == 0 ? 35 : 25))
+            clic $MENU_CONFIGURA; attendi Configurazione 300 || { echo "no configuration"; return 1; }
+            sleep 0.5; prima=$SCHEDA_SUONI; dopo_=$ATTIVA_SUONI ;;
+        colore) attesa=0.3
+            clic $MENU_CONFIGURA; attendi Configurazione 300 || { echo "no configuration"; return 1; }
+            sleep 0.5; clic $SCHEDA_COLORI; sleep 1; clic $COLORE_CASUALE; sleep 1; prima=$COLORE_FISSO; dopo_=$COLORE ;;
+        info) attesa=0.$(($2 % 2 == 0 ? 35 : 2)); prima=$MENU_INFO; dopo_=$VOCE_INFO ;;
+        esac
+        [ -f "$WORK/rif-$1.png" ] || attesa=1
+        clic $prima; sleep $attesa; clic $dopo_; sleep 1.5
+        if [ -n "$area" ]; then import -window root -crop $area "$WORK/$1.png"; else schermo "$WORK/$1.png"; fi
+        visto="$(finestra)"
+        if [ "$attesa" = 1 ]; then
+            mv "$WORK/$1.png" "$WORK/rif-$1.png"; echo "reference (a second between the clicks): $visto"; return 4
+        fi
+        diff="$(differenza "$WORK/$1.png" "$WORK/rif-$1.png")"
+        echo "second click $attesa s after the first: $visto, $diff points differ from the reference"
+        [ "${diff:-99999}" -lt 200 ] ;;
     avvio40 | tessera40 | configura40 | esci40 | menu40 | si40 | chiudi40)
         avvia 0 || return 3
         local dove atteso diff

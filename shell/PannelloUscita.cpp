@@ -34,13 +34,16 @@ void PannelloUscita::collega(std::function<void()> si)
     auto clickNo = [this] { CommandNo_Click(); };
     auto moveSi = [this](int, int, double, double) { CommandSi_MouseMove(); };
     auto moveNo = [this](int, int, double, double) { CommandNo_MouseMove(); };
+    // Each answer is a button with a picture and a word on it: one thing for the pupil.
     for (const char *n : {"CommandSi", "PictureSi", "ImageSi", "LabelSi"}) {
         c(n)->Click = clickSi;
         c(n)->MouseMove = moveSi;
+        c(n)->actsWith(c("CommandSi"));
     }
     for (const char *n : {"CommandNo", "PictureNo", "ImageNo", "LabelNo"}) {
         c(n)->Click = clickNo;
         c(n)->MouseMove = moveNo;
+        c(n)->actsWith(c("CommandNo"));
     }
     c(contenitore_)->MouseMove = [this](int, int, double, double) { Contenitore_MouseMove(); };
 }
