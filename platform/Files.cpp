@@ -264,7 +264,8 @@ QString chiaveNome(const QString &nome)
         if (u == 0x00DF) {
             chiave += QStringLiteral("ss");
         } else if (u == 0x0307 && (chiave.endsWith(QLatin1Char('i')) || chiave.endsWith(QLatin1Char('j')))) {
-            // The dot of "İ", over a small i, is the dot the i has: "İpek" shows as "IPEK".
+            // The dot of "İ", over a small i, is the dot the i has: "İpek" (listed as "İPEK")
+            // typed in small letters is "ipek", so its key is the key of "IPEK".
         } else if (QChar::category(u) == QChar::Separator_Space) {
             chiave += QLatin1Char(' ');
         } else if (!invisibile(u)) {

@@ -14,13 +14,18 @@ namespace platform {
 
 namespace {
 
+// The system's calls, which a test may stand in for (::open, variadic, has no address of
+// the seam's type).
+int apri(const char *path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+LockCalls g_calls{apri, ::flock};
+
 // The lock of an open descriptor, taken without waiting: the descriptor when it is held,
 // else -1 (the descriptor closed), with `occupato` set when another holder has it.
 int blocca(int fd, bool &occupato)
 {
     if (fd < 0) return -1;
     int r;
-    while ((r = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {}
+    while ((r = g_calls.flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {}
     if (r == 0) return fd;
     occupato = errno == EWOULDBLOCK;
     ::close(fd);
@@ -40,8 +45,8 @@ int apriFile(const QString &path)
 {
     const QByteArray nativo = QFile::encodeName(path);
     constexpr int modo = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    int fd = ::open(nativo.constData(), O_RDWR | O_CREAT | modo, 0600);
-    if (fd < 0 && errno == EACCES) fd = ::open(nativo.constData(), O_RDONLY | modo); // made read-only: it still locks
+    int fd = g_calls.open(nativo.constData(), O_RDWR | O_CREAT | modo, 0600);
+    if (fd < 0 && errno == EACCES) fd = g_calls.open(nativo.constData(), O_RDONLY | modo, 0); // made read-only: it still locks
     struct stat st;
     if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
         ::close(fd);
@@ -51,6 +56,12 @@ int apriFile(const QString &path)
 }
 
 } // namespace
+
+void setLockCallsForTest(const LockCalls &calls)
+{
+    g_calls.open = calls.open ? calls.open : apri;
+    g_calls.flock = calls.flock ? calls.flock : ::flock;
+}
 
 SingleInstance::SingleInstance(const QString &name)
 {

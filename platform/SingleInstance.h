@@ -22,6 +22,7 @@
 // share one exclude each other, as they would share its profiles (and an account that may
 // read another's settings root could keep that one from starting).
 #include <QString>
+#include <sys/types.h>
 
 namespace platform {
 
@@ -42,5 +43,14 @@ private:
     int folderFd_ = -1; // the open settings root while its lock is held
     int fd_ = -1;       // the open lock file while its lock is held
 };
+
+// For tests: the system calls that open the lock file and lock, to stand in for what this
+// machine cannot make (a kernel without locks, a file the superuser may not write). Null
+// restores the system's own.
+struct LockCalls {
+    int (*open)(const char *path, int flags, mode_t mode) = nullptr;
+    int (*flock)(int fd, int operation) = nullptr;
+};
+void setLockCallsForTest(const LockCalls &calls);
 
 } // namespace platform

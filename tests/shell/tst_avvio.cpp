@@ -32,6 +32,9 @@ private slots:
     void lockWhereItsFileCannotBeUsed_data();
     void lockWhereItsFileCannotBeUsed();
     void lockStaysWithTheProgramNotWithWhatItStarts();
+    void pipeOpenedForReadingDoesNotHangTheStart();
+    void startsWhereTheKernelHasNoLocks_data();
+    void startsWhereTheKernelHasNoLocks();
     void startWithoutLanguageFiles();
     void startRemovesWritesCutShort();
 };
@@ -94,16 +97,37 @@ qint64 processoFinito()
     return pid;
 }
 
+// A lock file that may only be read, whoever runs the test (permissions do not stop the
+// superuser): opening it for writing is refused.
+int apriSoloLettura(const char *path, int flags, mode_t mode)
+{
+    if ((flags & O_ACCMODE) == O_RDONLY) return ::open(path, flags, mode);
+    errno = EACCES;
+    return -1;
+}
+
 // Another running copy: the test program started again with "--tieni-lucchetto" holds the
-// lock of the settings root given until its input is closed or it is killed.
-int tieniLucchetto(const char *root)
+// lock of the settings root given until its input is closed or it is killed; with
+// "--sola-lettura" it may only read its lock file.
+int tieniLucchetto(const char *root, bool soloLettura)
 {
     platform::setSettingsRoot(QFile::decodeName(root));
+    if (soloLettura) platform::setLockCallsForTest({apriSoloLettura, nullptr});
     platform::SingleInstance copia(QStringLiteral("brivomarte"));
     std::puts(copia.acquire() ? "pronto" : "occupato");
     std::fflush(stdout);
     while (std::getchar() != EOF) {}
     return 0;
+}
+
+// Starts that other copy and gives its first line: "pronto" when it holds the lock, nothing
+// when it has said nothing within a minute.
+QByteArray altraCopia(QProcess &altra, const QString &root, const QStringList &opzioni = {})
+{
+    altra.start(QCoreApplication::applicationFilePath(), QStringList{QStringLiteral("--tieni-lucchetto"), root} + opzioni);
+    if (!altra.waitForStarted()) return QByteArray();
+    while (!altra.canReadLine() && altra.waitForReadyRead(60000)) {}
+    return altra.readLine();
 }
 } // namespace
 
@@ -133,10 +157,7 @@ void TestAvvio::liveCopyRefusesAnotherUntilItEnds()
 {
     Ambiente env;
     QProcess altra;
-    altra.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--tieni-lucchetto"), env.root()});
-    QVERIFY(altra.waitForStarted());
-    while (!altra.canReadLine() && altra.waitForReadyRead(60000)) {}
-    QCOMPARE(altra.readLine(), QByteArray("pronto\n"));
+    QCOMPARE(altraCopia(altra, env.root()), QByteArray("pronto\n"));
     QVERIFY(!platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
     // Killed, it can do nothing more; its end alone lets the next copy start.
     altra.kill();
@@ -211,6 +232,51 @@ void TestAvvio::lockStaysWithTheProgramNotWithWhatItStarts()
         viewer.start(QStringLiteral("sleep"), {QStringLiteral("30")});
         QVERIFY(viewer.waitForStarted());
     }
+    QVERIFY(platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
+}
+
+// A pipe no one writes, put where the lock file goes, that the start may only open for
+// reading: opening it waits for no writer. The start runs as another copy, so that a wait
+// would end with this test.
+void TestAvvio::pipeOpenedForReadingDoesNotHangTheStart()
+{
+    Ambiente env;
+    const QString path = platform::SingleInstance(QStringLiteral("brivomarte")).path();
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0400), 0);
+    QProcess altra;
+    const auto fine = qScopeGuard([&] {
+        altra.kill();
+        altra.waitForFinished();
+    });
+    QCOMPARE(altraCopia(altra, env.root(), {QStringLiteral("--sola-lettura")}), QByteArray("pronto\n"));
+    QVERIFY(!platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
+}
+
+namespace {
+int g_erroreLock = 0;
+int flockSenzaLock(int, int)
+{
+    errno = g_erroreLock;
+    return -1;
+}
+} // namespace
+
+void TestAvvio::startsWhereTheKernelHasNoLocks_data()
+{
+    QTest::addColumn<int>("errore");
+    QTest::newRow("no locks") << ENOLCK;
+    QTest::newRow("not supported") << EOPNOTSUPP;
+}
+
+// Where the kernel gives no locks (a network share without them), no other copy can be
+// known of: the program starts.
+void TestAvvio::startsWhereTheKernelHasNoLocks()
+{
+    QFETCH(int, errore);
+    Ambiente env;
+    g_erroreLock = errore;
+    platform::setLockCallsForTest({nullptr, flockSenzaLock});
+    const auto ripristina = qScopeGuard([] { platform::setLockCallsForTest({}); });
     QVERIFY(platform::SingleInstance(QStringLiteral("brivomarte")).acquire());
 }
 
@@ -293,7 +359,7 @@ void TestAvvio::startRemovesWritesCutShort()
 
 int main(int argc, char *argv[])
 {
-    if (argc > 2 && qstrcmp(argv[1], "--tieni-lucchetto") == 0) return tieniLucchetto(argv[2]);
+    if (argc > 2 && qstrcmp(argv[1], "--tieni-lucchetto") == 0) return tieniLucchetto(argv[2], argc > 3 && qstrcmp(argv[3], "--sola-lettura") == 0);
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     TestAvvio test;

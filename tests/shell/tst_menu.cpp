@@ -13,6 +13,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QPaintEngine>
 #include <QStyleOptionComboBox>
 #include <QTimer>
 #include <QDir>
@@ -38,6 +39,58 @@ FormMenu &apriMenu()
 }
 
 QString messaggioRifiuto() { return MLSGetString("0019") + QStringLiteral("\r\n") + MLSGetString("0020"); }
+
+// Keeps the texts painted on it, each with the point it is drawn from, and nothing else:
+// what a widget draws as text, before a clip hides any of it.
+class TestiDipinti : public QPaintDevice {
+public:
+    struct Testo {
+        QString testo;
+        QPointF da;
+    };
+    std::vector<Testo> testi;
+    explicit TestiDipinti(QSize size) : size_(size) { motore_.testi = &testi; }
+    QPaintEngine *paintEngine() const override { return &motore_; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth: return size_.width();
+        case PdmHeight: return size_.height();
+        case PdmWidthMM: return size_.width() * 254 / 960;
+        case PdmHeightMM: return size_.height() * 254 / 960;
+        case PdmNumColors: return 0x7FFFFFFF;
+        case PdmDepth: return 32;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return 96; // the resolutions
+        }
+    }
+
+private:
+    class Motore : public QPaintEngine {
+    public:
+        std::vector<Testo> *testi = nullptr;
+        Motore() : QPaintEngine(AllFeatures) {}
+        bool begin(QPaintDevice *) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState &s) override
+        {
+            if (s.state() & DirtyTransform) trasformazione_ = s.transform();
+        }
+        void drawTextItem(const QPointF &p, const QTextItem &t) override { testi->push_back({t.text(), trasformazione_.map(p)}); }
+        void drawPath(const QPainterPath &) override {}
+        void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+        Type type() const override { return User; }
+
+    private:
+        QTransform trasformazione_;
+    };
+    QSize size_;
+    mutable Motore motore_;
+};
 
 // Records the documents the desktop is asked to open.
 
@@ -92,6 +145,7 @@ private slots:
     void pickingOpensItsOwnFile();
     void namesAlikeButForCaseAreTwoUsers();
     void longUserListIsFilledOnce();
+    void longNameShortenedInTheMiddle_data();
     void longNameShortenedInTheMiddle();
     void returnWithNothingChangedWritesNothing();
 
@@ -847,16 +901,26 @@ void TestMenu::longUserListIsFilledOnce()
     QCOMPARE(righe, qint64(kUtenti));
 }
 
+void TestMenu::longNameShortenedInTheMiddle_data()
+{
+    QTest::addColumn<QSize>("schermo");
+    QTest::newRow("1280x1024") << QSize(1280, 1024);
+    QTest::newRow("1024x768") << QSize(1024, 768);
+}
+
 void TestMenu::longNameShortenedInTheMiddle()
 {
     // A name wider than the box keeps its beginning and its end in sight, the middle given up
     // to an ellipsis: in the rows of the dropped list, and in the closed box, clear of its
     // arrow. Names alike but in the middle look alike; names with another end do not.
-    forms::Screen::setSizeOverride(QSize(1280, 1024));
-    const QString inizio(30, QLatin1Char('A')), fine(30, QLatin1Char('Z'));
+    QFETCH(QSize, schermo);
+    forms::Screen::setSizeOverride(schermo);
+    // Narrow letters at both ends: one letter more than fits is never lost in the room the
+    // arrow takes.
+    const QString inizio(30, QLatin1Char('I')), fine(30, QLatin1Char('I'));
     const QString lungo = inizio + QString(30, QLatin1Char('M')) + fine;
     const QString altroMezzo = inizio + QString(30, QLatin1Char('N')) + fine;
-    const QString altraFine = inizio + QString(30, QLatin1Char('M')) + QString(30, QLatin1Char('Y'));
+    const QString altraFine = inizio + QString(30, QLatin1Char('M')) + QString(30, QLatin1Char('L'));
     for (const QString &nome : {lungo, altroMezzo, altraFine, QStringLiteral("BEA")}) creaUtente(nome);
     auto &m = apriMenu();
     auto *box = qobject_cast<QComboBox *>(m.Combo1->widget());
@@ -884,6 +948,20 @@ void TestMenu::longNameShortenedInTheMiddle()
     const QRect freccia = box->style()->subControlRect(QStyle::CC_ComboBox, &opzioni, QStyle::SC_ComboBoxArrow, box);
     QVERIFY(!freccia.isEmpty());
     QCOMPARE(chiusa(lungo).copy(freccia), chiusa(QStringLiteral("BEA")).copy(freccia));
+    // The closed box's text, as drawn, fits its text field whole: none of it is left for the
+    // field's edge to cut off.
+    m.Combo1->setListIndex(box->findText(lungo));
+    TestiDipinti dipinti(box->size());
+    box->render(&dipinti);
+    QVERIFY(!dipinti.testi.empty());
+    const QPointF da = dipinti.testi.front().da; // a sign the font lacks comes as a piece of its own
+    QString testo;
+    for (const auto &pezzo : dipinti.testi) testo += pezzo.testo;
+    QVERIFY2(testo.contains(QChar(0x2026)), qPrintable(testo));
+    const QRect campo = box->style()->subControlRect(QStyle::CC_ComboBox, &opzioni, QStyle::SC_ComboBoxEditField, box);
+    const int larghezza = QFontMetrics(box->font()).horizontalAdvance(testo);
+    QVERIFY2(da.x() >= campo.left() && da.x() + larghezza <= campo.left() + campo.width(),
+             qPrintable(QStringLiteral("%1 + %2 beyond %3 + %4").arg(da.x()).arg(larghezza).arg(campo.left()).arg(campo.width())));
 }
 
 void TestMenu::returnWithNothingChangedWritesNothing()

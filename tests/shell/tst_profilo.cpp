@@ -127,6 +127,8 @@ private slots:
     void existenceTests();
     void safeUserNames_data();
     void safeUserNames();
+    void namesAListShowsAlike_data();
+    void namesAListShowsAlike();
 
     void activityRecordStaysInBounds();
     void fullRecordTakesNoPieces();
@@ -739,6 +741,9 @@ void TestProfilo::safeUserNames_data()
     QTest::newRow("nul") << QString(QChar(0)) + "x" << false << false;
     QTest::newRow("delete") << QString("x") + QChar(127) << false << true;
     QTest::newRow("C1 control") << QString("x") + QChar(0x85) << false << true;
+    QTest::newRow("C1 control inside") << QStringLiteral("x\u0090y") << false << true;
+    // Fillers and variation selectors: fonts draw them as nothing.
+    QTest::newRow("fillers only") << QStringLiteral("\u3164\u115F\u2800\uFE0F\uFE00") << false << true;
     // Windows takes these for devices or drops the final dot or blank.
     for (const char *n : {"CON", "con", "Prn", "AUX", "nul", "NUL.txt", "com1", "COM9", "lpt1", "LPT9.ini", "aux .x",
                           "anna.", "anna ", "COM0", "lpt0.x", "COM¹", "lpt³.txt", "CONIN$", "conout$.ini"})
@@ -768,6 +773,28 @@ void TestProfilo::safeUserNames()
     QFETCH(bool, elencato);
     QCOMPARE(ControllaNomeUtente(name) == EsitoNomeUtente::Valido, nuovo);
     QCOMPARE(NomeUtenteSicuro(name), elencato);
+}
+
+// Names the lists would show alike are one pupil; names they show apart are two.
+void TestProfilo::namesAListShowsAlike_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<bool>("alike");
+    QTest::newRow("ligature") << QStringLiteral("E\uFB00e") << QStringLiteral("EFFE") << true;
+    QTest::newRow("capital sharp s") << QStringLiteral("STRA\u1E9EE") << QStringLiteral("Straße") << true;
+    QTest::newRow("capital sharp s, doubled") << QStringLiteral("STRA\u1E9EE") << QStringLiteral("STRASSE") << true;
+    QTest::newRow("dotted capital I") << QStringLiteral("\u0130pek") << QStringLiteral("IPEK") << true;
+    QTest::newRow("blank or none") << QStringLiteral("Anna Maria") << QStringLiteral("AnnaMaria") << false;
+    QTest::newRow("no-break space") << QStringLiteral("Anna\u00A0Maria") << QStringLiteral("Anna Maria") << true;
+}
+
+void TestProfilo::namesAListShowsAlike()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(bool, alike);
+    QCOMPARE(platform::chiaveNome(a) == platform::chiaveNome(b), alike);
 }
 
 void TestProfilo::fullRecordTakesNoPieces()
