@@ -47,6 +47,8 @@
 #                 later: it is ticked
 #       colore    the configuration's "Colore fisso", then "Colore" just under it 300 ms
 #                 later: the colour dialog opens
+#       mattone   exercise 3, "Conferma" with no brick (a wrong answer but for the number
+#                 0, which is not counted), then "Mattone" 200 ms later: the brick is laid
 #       info      the menu bar's "Informazioni", then "Informazioni su Brivomarte" 200 or
 #                 350 ms later: the information window opens
 #                 (the last four compare the screen with a first try made with a second
@@ -82,7 +84,7 @@ if [ -z "${DOUBLE_CLICK_XVFB:-}" ]; then
 fi
 
 TRIES="${1:-12}"
-SCENARIOS="${2:-avvio si esci tessera conferma no nomenu okdoppio okinvio lista tremore oktremore primariga schede colore info avvio40 tessera40 configura40 esci40 menu40 si40 chiudi40 pronto_menu_clic pronto_menu_invio pronto_scelta1_clic pronto_scelta1_invio pronto_scelta2_clic pronto_scelta2_invio}"
+SCENARIOS="${2:-avvio si esci tessera conferma no nomenu okdoppio okinvio lista tremore oktremore primariga schede colore mattone info avvio40 tessera40 configura40 esci40 menu40 si40 chiudi40 pronto_menu_clic pronto_menu_invio pronto_scelta1_clic pronto_scelta1_invio pronto_scelta2_clic pronto_scelta2_invio}"
 BRIVO="${BRIVO:-$ROOT/build/brivomarte}"
 SONDA="$(dirname "$BRIVO")/bench/sonda_x11"
 for p in "$BRIVO" "$SONDA"; do
@@ -123,6 +125,11 @@ COLORE_FISSO="462 827"
 COLORE="552 901"                # the button under "Colore fisso"
 DITA_SCELTA="209 397"           # the caption strips of the first choice screen's DITA and
 DOMINO_SCELTA="470 397"         # DOMINO: ff0000 when chosen
+TESSERA2="1040 366"             # the menu's third tile (exercise 3)
+ES3_CONFERMA="449 901"          # exercise 3's buttons
+ES3_MATTONE="449 624"
+ES3_BASE="219 933"              # the tower's lowest cell: ffffc0 empty
+ES3_DOMINO="705 410 832 410 769 508 705 606 832 606" # the left half's dots: ff0000 drawn
 VOCE_INFO="330 73"              # "Informazioni su Brivomarte" in the menu "Informazioni"
 MENU_CONFIGURA="25 8"           # "Configurazione" in the main menu's bar
 MENU_MENU="25 8"                # "Menu" in the configuration window's bar
@@ -458,6 +465,17 @@ prova() {
         sleep 1.5; n="$(quante)"; visto="$(finestra)"
         echo "second click ${dx},${dy} px away: $n window(s), $visto"
         [ "$n" = 1 ] && [ "$visto" = menu ] ;;
+    mattone)
+        avvia 0 || return 3
+        clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
+        sleep 0.5; clic $TESSERA2; attendi "Scelte didattiche" 300 || { echo "no choice screen"; return 1; }
+        sleep 0.5; clic $CONFERMA; attendi "Esercizio 3" 300 || { echo "no exercise"; return 1; }
+        sleep 0.5
+        "$SONDA" pixel $ES3_DOMINO | grep -q ff0000 || { echo "the number is 0: Conferma is right"; return 4; }
+        clic $ES3_CONFERMA; sleep 0.2; clic $ES3_MATTONE; sleep 1
+        local base; base="$("$SONDA" pixel $ES3_BASE)"
+        echo "Mattone 200 ms after Conferma: the lowest cell is $base ($([ "$base" = ffffc0 ] && echo empty || echo "a brick"))"
+        [ "$base" != ffffc0 ] ;;
     primariga | schede | colore | info)
         local attesa diff area="" prima dopo_
         if [ "$1" = primariga ]; then ALUNNI="anna bruno carla" avvia 0 || return 3; else avvia 0 || return 3; fi
