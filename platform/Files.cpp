@@ -267,7 +267,8 @@ QString chiaveNome(const QString &nome)
             // The dot of "İ", over a small i, is the dot the i has: "İpek" (listed as "İPEK")
             // typed in small letters is "ipek", so its key is the key of "IPEK".
         } else if (QChar::category(u) == QChar::Separator_Space) {
-            chiave += QLatin1Char(' ');
+            // A list shows two blanks in a row much as one.
+            if (!chiave.endsWith(QLatin1Char(' '))) chiave += QLatin1Char(' ');
         } else if (!invisibile(u)) {
             chiave += QStringView(QChar::fromUcs4(u));
         }

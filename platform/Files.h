@@ -75,7 +75,9 @@ constexpr int kByteMassimiFile = 255;
 EsitoNome controllaNome(const QString &nome);
 // How a name looks in the program's lists, which show names in capitals: two names with the
 // same key cannot be told apart there, whatever their letter case, the way their accents
-// are composed or the invisible signs in them ("Zoë Straße" and "ZOË STRASSE"). The key
+// are composed, the invisible signs in them or the kind and number of blanks between their
+// words ("Zoë Straße" and "ZOË  STRASSE"); a blank is never dropped ("Anna Maria" and
+// "AnnaMaria" are two names). The key
 // also drops the dot of "İ", which in small letters is the dot an i has anyway: "İpek",
 // which the lists show as "İPEK", is one name with "ipek" and "IPEK".
 QString chiaveNome(const QString &nome);

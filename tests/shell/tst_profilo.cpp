@@ -787,6 +787,7 @@ void TestProfilo::namesAListShowsAlike_data()
     QTest::newRow("dotted capital I") << QStringLiteral("\u0130pek") << QStringLiteral("IPEK") << true;
     QTest::newRow("blank or none") << QStringLiteral("Anna Maria") << QStringLiteral("AnnaMaria") << false;
     QTest::newRow("no-break space") << QStringLiteral("Anna\u00A0Maria") << QStringLiteral("Anna Maria") << true;
+    QTest::newRow("two blanks") << QStringLiteral("Anna \u2003Maria") << QStringLiteral("Anna Maria") << true;
 }
 
 void TestProfilo::namesAListShowsAlike()
