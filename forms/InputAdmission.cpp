@@ -151,7 +151,11 @@ private:
         QWidget *c = controllo(t);
         const void *quale = cosa(c);
         const QList<QWidget *> tutti = top->findChildren<QWidget *>();
-        auto conta = [](const QWidget *w) { return w->isVisible() && !w->testAttribute(Qt::WA_TransparentForMouseEvents); };
+        // What shows in this window and takes a press (a drawn dot lets it through); a list
+        // or menu open over it is a window of its own.
+        auto conta = [top](const QWidget *w) {
+            return w->isVisible() && !w->testAttribute(Qt::WA_TransparentForMouseEvents) && w->window() == top;
+        };
 
         QList<QPair<QWidget *, QRect>> membri;
         for (QWidget *w : tutti)
