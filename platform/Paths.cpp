@@ -173,6 +173,25 @@ QString localPath(const QString &path)
     return out;
 }
 
+QString localPathAsSpelt(const QString &path)
+{
+    QString out = localPath(path);
+    QString spelt = path;
+    spelt.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const bool trailing = out.endsWith(QLatin1Char('/'));
+    if (trailing) out.chop(1);
+    while (spelt.endsWith(QLatin1Char('/'))) spelt.chop(1);
+    const QString name = spelt.section(QLatin1Char('/'), -1);
+    // Only the last name found whatever its letter case takes the spelling given back; the
+    // settings root stays the folder it is mapped to.
+    const qsizetype at = out.size() - name.size();
+    if (!name.isEmpty() && at > 0 && out.at(at - 1) == QLatin1Char('/') && out.endsWith(name, Qt::CaseInsensitive)
+        && out != settingsRoot())
+        out.replace(at, name.size(), name);
+    if (trailing) out += QLatin1Char('/');
+    return out;
+}
+
 void setListingClockForTest(qint64 (*now)()) { g_clock = now ? now : systemClock; }
 
 namespace {

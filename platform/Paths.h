@@ -27,6 +27,10 @@ QString programFolder();
 void setProgramFolder(const QString &folder); // empty: back to the default
 
 QString localPath(const QString &path);
+// The same, but the path's last name is kept as spelt: the entry of that very name, which
+// may be missing while one alike but for letter case is there (a new folder that must not
+// be taken for another's).
+QString localPathAsSpelt(const QString &path);
 
 // Folder listing by a "*.ext" pattern without regard to letter case, in name order: ordinary
 // files (and folders unless filesOnly), never pipes, sockets, devices or dangling links.

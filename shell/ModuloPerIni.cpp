@@ -287,13 +287,20 @@ bool EsisteFile(const QString &Percorso)
 
 namespace {
 
-// Makes one folder (its parent exists); false, with the user told, when it cannot be made.
-bool creaSoloCartella(const QString &Percorso)
+// Makes one folder of the very name given (its parent exists; a folder alike but for letter
+// case may be another's) unless it is there; false, with the user told, when it cannot be
+// made. `fatta` tells whether it was made now.
+bool creaSoloCartella(const QString &Percorso, bool *fatta = nullptr)
 {
-    QString locale = platform::localPath(Percorso);
+    QString locale = platform::localPathAsSpelt(Percorso);
     if (locale.endsWith(QLatin1Char('/'))) locale.chop(1);
     const QFileInfo fi(locale);
-    if (fi.isDir() || QDir(fi.absolutePath()).mkdir(fi.fileName())) return true;
+    if (fatta) *fatta = false;
+    if (fi.isDir()) return true;
+    if (QDir(fi.absolutePath()).mkdir(fi.fileName())) {
+        if (fatta) *fatta = true;
+        return true;
+    }
     platform::MsgBox(MLSGetStringOr(QStringLiteral("0046"), QStringLiteral("Non è stato possibile creare la cartella delle impostazioni:"))
                          + QStringLiteral("\r\n") + locale,
                      platform::vbExclamation, QStringLiteral("Brivomarte"));
@@ -330,8 +337,9 @@ void CreaCartelle()
 
 bool CreaCartella(const QString &Percorso)
 {
-    if (!creaSoloCartella(Percorso)) return false;
-    scriviLeggimi();
+    bool fatta = false;
+    if (!creaSoloCartella(Percorso, &fatta)) return false;
+    if (fatta) scriviLeggimi();
     return true;
 }
 

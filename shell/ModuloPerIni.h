@@ -73,8 +73,10 @@ void LeggiImpostazioni();
 // Makes the folders of the tree that are missing and, when it made any, puts the readme of
 // the settings root in place, once.
 void CreaCartelle();
-// Makes one folder and puts the readme in place. False when the folder could not be made;
-// a folder or a readme that could not be written has been told to the user.
+// Makes one folder of the very name given, unless it is there, and puts the readme in place
+// when it made it: a folder alike but for letter case is no such folder (it may be
+// another's). False when the folder could not be made; a folder or a readme that could not
+// be written has been told to the user.
 bool CreaCartella(const QString &Percorso);
 bool EsisteCartella(const QString &Percorso);
 bool EsisteFile(const QString &Percorso);
