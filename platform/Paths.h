@@ -36,6 +36,10 @@ QString localPathAsSpelt(const QString &path);
 // files (and folders unless filesOnly), never pipes, sockets, devices or dangling links.
 // Returns false when the folder cannot be listed.
 bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, QStringList &names);
+// The files and folders of that listing that are the folder's own: a link is listed only
+// when what it leads to, every link on the way followed, lies inside the folder. For a
+// folder whose files are written through their entries (the users' profiles).
+bool listFolderInside(const QString &folder, const QString &pattern, QStringList &names);
 // The same listing with every entry, of whatever kind: what a new file of a name would find
 // in its place.
 bool listEveryEntry(const QString &folder, const QString &pattern, QStringList &names);

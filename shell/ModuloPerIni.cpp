@@ -363,7 +363,7 @@ void UtentiEsistenti::aggiorna()
     // name of a pipe or a dangling link could never be saved.
     QStringList voci, elencabili;
     platform::listEveryEntry(CartellaUtenti, QStringLiteral("*.ini"), voci);
-    platform::listFolder(CartellaUtenti, QStringLiteral("*.ini"), false, elencabili);
+    platform::listFolderInside(CartellaUtenti, QStringLiteral("*.ini"), elencabili);
     auto nome = [](const QString &voce) { return platform::chiaveNome(voce.left(voce.size() - 4)); };
     nomi_.clear();
     for (const QString &v : voci) nomi_.insert(nome(v));
@@ -386,7 +386,7 @@ QStringList ElencoUtenti(bool conPredefinito)
 {
     QStringList voci, nomi;
     // A users folder that cannot be listed gives no users.
-    if (!platform::listFolder(CartellaUtenti, QStringLiteral("*.ini"), false, voci)) return nomi;
+    if (!platform::listFolderInside(CartellaUtenti, QStringLiteral("*.ini"), voci)) return nomi;
     // The same listing gives the same users: the menu asks at every turn, and a folder of
     // thousands of profiles is long to go over.
     static QStringList ultimeVoci[2], ultimiNomi[2];
