@@ -170,6 +170,9 @@ void FormEs1::CommandAiuto_Click(int Index)
     if (CommandAiuto[Index]->Caption().toInt() != NumeroCorrente) {
         ErratoEs1();
         CommandAiuto[Index]->setEnabled(false);
+        // The greyed choice hands the keys on to the next help button, where Enter would
+        // press it; they go back to the covered box, which reads typed answers as before.
+        Text1->SetFocus();
     } else {
         EsattoEs1();
     }

@@ -173,10 +173,29 @@ QString localPath(const QString &path)
     return out;
 }
 
+QString localPathAsSpelt(const QString &path)
+{
+    QString out = localPath(path);
+    QString spelt = path;
+    spelt.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const bool trailing = out.endsWith(QLatin1Char('/'));
+    if (trailing) out.chop(1);
+    while (spelt.endsWith(QLatin1Char('/'))) spelt.chop(1);
+    const QString name = spelt.section(QLatin1Char('/'), -1);
+    // Only the last name found whatever its letter case takes the spelling given back; the
+    // settings root stays the folder it is mapped to.
+    const qsizetype at = out.size() - name.size();
+    if (!name.isEmpty() && at > 0 && out.at(at - 1) == QLatin1Char('/') && out.endsWith(name, Qt::CaseInsensitive)
+        && out != settingsRoot())
+        out.replace(at, name.size(), name);
+    if (trailing) out += QLatin1Char('/');
+    return out;
+}
+
 void setListingClockForTest(qint64 (*now)()) { g_clock = now ? now : systemClock; }
 
 namespace {
-enum class Kinds { Files, FilesAndFolders, All };
+enum class Kinds { Files, FilesAndFolders, FilesAndFoldersInside, All };
 
 bool listEntries(const QString &folder, const QString &pattern, Kinds kinds, QStringList &names)
 {
@@ -201,10 +220,13 @@ bool listEntries(const QString &folder, const QString &pattern, Kinds kinds, QSt
         // spares a look at each of thousands of files; a link is followed, each time.
         if (type == DT_LNK || type == DT_UNKNOWN) {
             guardato = true;
-            const FileState::Kind k = fileState(dir + QLatin1Char('/') + e).kind;
+            const QString path = dir + QLatin1Char('/') + e;
+            const FileState::Kind k = fileState(path).kind;
             type = k == FileState::Ordinary ? DT_REG : k == FileState::Folder ? DT_DIR : DT_UNKNOWN;
+            // A file reached through a link from elsewhere is not the folder's own.
+            if (kinds == Kinds::FilesAndFoldersInside && type != DT_UNKNOWN && !liesInside(path, dir)) type = DT_UNKNOWN;
         }
-        if (type == DT_REG || (kinds == Kinds::FilesAndFolders && type == DT_DIR)) names << e;
+        if (type == DT_REG || (kinds != Kinds::Files && type == DT_DIR)) names << e;
     }
     if (!guardato) r->listed = {pattern, int(kinds), names};
     return true;
@@ -214,6 +236,11 @@ bool listEntries(const QString &folder, const QString &pattern, Kinds kinds, QSt
 bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, QStringList &names)
 {
     return listEntries(folder, pattern, filesOnly ? Kinds::Files : Kinds::FilesAndFolders, names);
+}
+
+bool listFolderInside(const QString &folder, const QString &pattern, QStringList &names)
+{
+    return listEntries(folder, pattern, Kinds::FilesAndFoldersInside, names);
 }
 
 bool listEveryEntry(const QString &folder, const QString &pattern, QStringList &names)

@@ -27,11 +27,19 @@ QString programFolder();
 void setProgramFolder(const QString &folder); // empty: back to the default
 
 QString localPath(const QString &path);
+// The same, but the path's last name is kept as spelt: the entry of that very name, which
+// may be missing while one alike but for letter case is there (a new folder that must not
+// be taken for another's).
+QString localPathAsSpelt(const QString &path);
 
 // Folder listing by a "*.ext" pattern without regard to letter case, in name order: ordinary
 // files (and folders unless filesOnly), never pipes, sockets, devices or dangling links.
 // Returns false when the folder cannot be listed.
 bool listFolder(const QString &folder, const QString &pattern, bool filesOnly, QStringList &names);
+// The files and folders of that listing that are the folder's own: a link is listed only
+// when what it leads to, every link on the way followed, lies inside the folder. For a
+// folder whose files are written through their entries (the users' profiles).
+bool listFolderInside(const QString &folder, const QString &pattern, QStringList &names);
 // The same listing with every entry, of whatever kind: what a new file of a name would find
 // in its place.
 bool listEveryEntry(const QString &folder, const QString &pattern, QStringList &names);

@@ -287,13 +287,20 @@ bool EsisteFile(const QString &Percorso)
 
 namespace {
 
-// Makes one folder (its parent exists); false, with the user told, when it cannot be made.
-bool creaSoloCartella(const QString &Percorso)
+// Makes one folder of the very name given (its parent exists; a folder alike but for letter
+// case may be another's) unless it is there; false, with the user told, when it cannot be
+// made. `fatta` tells whether it was made now.
+bool creaSoloCartella(const QString &Percorso, bool *fatta = nullptr)
 {
-    QString locale = platform::localPath(Percorso);
+    QString locale = platform::localPathAsSpelt(Percorso);
     if (locale.endsWith(QLatin1Char('/'))) locale.chop(1);
     const QFileInfo fi(locale);
-    if (fi.isDir() || QDir(fi.absolutePath()).mkdir(fi.fileName())) return true;
+    if (fatta) *fatta = false;
+    if (fi.isDir()) return true;
+    if (QDir(fi.absolutePath()).mkdir(fi.fileName())) {
+        if (fatta) *fatta = true;
+        return true;
+    }
     platform::MsgBox(MLSGetStringOr(QStringLiteral("0046"), QStringLiteral("Non è stato possibile creare la cartella delle impostazioni:"))
                          + QStringLiteral("\r\n") + locale,
                      platform::vbExclamation, QStringLiteral("Brivomarte"));
@@ -330,8 +337,9 @@ void CreaCartelle()
 
 bool CreaCartella(const QString &Percorso)
 {
-    if (!creaSoloCartella(Percorso)) return false;
-    scriviLeggimi();
+    bool fatta = false;
+    if (!creaSoloCartella(Percorso, &fatta)) return false;
+    if (fatta) scriviLeggimi();
     return true;
 }
 
@@ -355,7 +363,7 @@ void UtentiEsistenti::aggiorna()
     // name of a pipe or a dangling link could never be saved.
     QStringList voci, elencabili;
     platform::listEveryEntry(CartellaUtenti, QStringLiteral("*.ini"), voci);
-    platform::listFolder(CartellaUtenti, QStringLiteral("*.ini"), false, elencabili);
+    platform::listFolderInside(CartellaUtenti, QStringLiteral("*.ini"), elencabili);
     auto nome = [](const QString &voce) { return platform::chiaveNome(voce.left(voce.size() - 4)); };
     nomi_.clear();
     for (const QString &v : voci) nomi_.insert(nome(v));
@@ -378,7 +386,7 @@ QStringList ElencoUtenti(bool conPredefinito)
 {
     QStringList voci, nomi;
     // A users folder that cannot be listed gives no users.
-    if (!platform::listFolder(CartellaUtenti, QStringLiteral("*.ini"), false, voci)) return nomi;
+    if (!platform::listFolderInside(CartellaUtenti, QStringLiteral("*.ini"), voci)) return nomi;
     // The same listing gives the same users: the menu asks at every turn, and a folder of
     // thousands of profiles is long to go over.
     static QStringList ultimeVoci[2], ultimiNomi[2];

@@ -73,8 +73,10 @@ void LeggiImpostazioni();
 // Makes the folders of the tree that are missing and, when it made any, puts the readme of
 // the settings root in place, once.
 void CreaCartelle();
-// Makes one folder and puts the readme in place. False when the folder could not be made;
-// a folder or a readme that could not be written has been told to the user.
+// Makes one folder of the very name given, unless it is there, and puts the readme in place
+// when it made it: a folder alike but for letter case is no such folder (it may be
+// another's). False when the folder could not be made; a folder or a readme that could not
+// be written has been told to the user.
 bool CreaCartella(const QString &Percorso);
 bool EsisteCartella(const QString &Percorso);
 bool EsisteFile(const QString &Percorso);
@@ -103,8 +105,9 @@ public:
     // profile, a folder, a pipe, a dangling link...), or it is the default user's name:
     // names that a list could not tell apart are one (platform::chiaveNome).
     bool contiene(const QString &nome) const;
-    // True when that entry is neither an ordinary file nor a folder (a pipe, a dangling
-    // link...), which the user lists leave out.
+    // True when that entry is neither an ordinary file nor a folder of the users folder (a
+    // pipe, a dangling link, a link leading out of the folder...), which the user lists
+    // leave out.
     bool senzaFile(const QString &nome) const;
 
 private:
@@ -113,8 +116,9 @@ private:
 };
 // The names of the profiles in the users folder that can be users' (NomeUtenteSicuro), as
 // their files spell them, in name order without regard to letter case (names alike but for
-// it in a fixed order); profiles that are ordinary files or folders, not pipes, devices or
-// dangling links. The default user's only when asked for.
+// it in a fixed order); profiles that are ordinary files or folders of the users folder,
+// not pipes, devices, dangling links or links leading out of the folder (such a profile is
+// neither read nor written). The default user's only when asked for.
 QStringList ElencoUtenti(bool conPredefinito);
 // What a list shows for those users: in capitals when asked, except for names that
 // capitals alone would make look alike, which are shown as their files spell them.

@@ -7,8 +7,10 @@
 #include "ModuloStampa.h"
 #include "modLanguageSupport.h"
 #include "platform/MessageBox.h"
+#include "platform/Paths.h"
 #include "platform/RichText.h"
 #include <QDate>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -20,7 +22,28 @@ using namespace forms;
 namespace {
 const QString kACapo = QStringLiteral("\r\n");
 constexpr int kMarginePollice = 1440; // one inch, in twips
+
+// The name of a user's records folder in the records folder. Profiles alike but for letter
+// case, copied in from elsewhere, are pupils of their own: each has the folder of its very
+// name. A folder alike but for letter case, copied in with the profile, is the pupil's too,
+// unless a profile is named as that folder is: then it is that other pupil's.
+QString nomeCartellaRegistri(const QString &nome)
+{
+    const QString dati = platform::localPath(CartellaDati);
+    std::vector<std::pair<QString, unsigned char>> voci;
+    if (!platform::folderEntries(dati, voci)) return nome;
+    QStringList simili;
+    for (const auto &[voce, tipo] : voci) {
+        if (voce == nome) return nome;
+        if (voce.compare(nome, Qt::CaseInsensitive) == 0 && QFileInfo(dati + QLatin1Char('/') + voce).isDir()) simili << voce;
+    }
+    if (simili.isEmpty()) return nome;
+    const QStringList profili = ElencoUtenti(true);
+    for (const QString &s : simili)
+        if (!profili.contains(s)) return s;
+    return nome;
 }
+} // namespace
 
 FormEserciziEseguiti::FormEserciziEseguiti() : FormStandard(QStringLiteral("FormEserciziEseguiti"))
 {
@@ -110,7 +133,7 @@ QString FormEserciziEseguiti::CartellaRegistri()
     // records folder is never used as a path.
     const QString nome = NomeDelProfilo();
     if (!NomeUtenteSicuro(nome)) return CartellaDati;
-    return CartellaDati + nome + QStringLiteral("\\");
+    return CartellaDati + nomeCartellaRegistri(nome) + QStringLiteral("\\");
 }
 
 void FormEserciziEseguiti::Command2_Click()
@@ -121,7 +144,7 @@ void FormEserciziEseguiti::Command2_Click()
     };
     const QString cartella = CartellaRegistri();
     // A folder that cannot be made has been reported by CreaCartella.
-    if (!EsisteCartella(cartella) && !CreaCartella(cartella)) {
+    if (!CreaCartella(cartella)) {
         nonSalvato();
         return;
     }

@@ -126,9 +126,20 @@ private slots:
         type(f, QStringLiteral("7"));
         QCOMPARE(Errati, 3);
         QCOMPARE(f.Text1->Text(), QString());
-        type(f, QStringLiteral("1"));
+        // A wrong help choice clicked greys out; the keys stay with the covered box, so an
+        // Enter alone answers nothing and a typed answer is read as before.
+        QVERIFY(QTest::qWaitForWindowActive(f.window()));
+        const int wrong = f.CommandAiuto[0]->Caption().toInt() == 1 ? 1 : 0;
+        QTest::mouseClick(f.CommandAiuto[wrong]->widget(), Qt::LeftButton);
+        QCOMPARE(Errati, 4);
+        QVERIFY(!f.CommandAiuto[wrong]->Enabled());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(Errati, 4);
+        QCOMPARE(Esatti, 2);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(Esatti, 3);
-        QCOMPARE(Errati, 3);
+        QCOMPARE(Errati, 4);
         QVERIFY(!f.FrameAiuto->Visible());
         QCOMPARE(f.Text1->Text(), QStringLiteral("1"));
     }

@@ -407,25 +407,35 @@ void TestMenu::namesListedUnlessTheyLeadOutOfTheFolder_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("elencato");
-    QTest::newRow("parent folder") << "..\\x.ini" << false;
-    QTest::newRow("backslash") << "a\\b.ini" << false;
-    QTest::newRow("dots only") << "...ini" << false;
-    QTest::newRow("hidden") << ".anna.ini" << false;
+    // Where the profile's bytes are, from the users folder, when `file` is a link to them.
+    QTest::addColumn<QString>("collegato");
+    QTest::newRow("parent folder") << "..\\x.ini" << false << QString();
+    QTest::newRow("backslash") << "a\\b.ini" << false << QString();
+    QTest::newRow("dots only") << "...ini" << false << QString();
+    QTest::newRow("hidden") << ".anna.ini" << false << QString();
     // Profiles copied in from another computer, under names a new pupil may not take.
-    QTest::newRow("two dots") << "Anna..B.ini" << true;
-    QTest::newRow("65 characters") << QStringLiteral("Anna") + QString(61, QLatin1Char('z')) + QStringLiteral(".ini") << true;
+    QTest::newRow("two dots") << "Anna..B.ini" << true << QString();
+    QTest::newRow("65 characters") << QStringLiteral("Anna") + QString(61, QLatin1Char('z')) + QStringLiteral(".ini") << true
+                                   << QString();
+    // A link is a profile of the folder only when what it leads to is in the folder.
+    QTest::newRow("link leading out") << "link_out.ini" << false << "../../fuori.ini";
+    QTest::newRow("link inside") << "link_in.ini" << true << "copie/anna.txt";
 }
 
 void TestMenu::namesListedUnlessTheyLeadOutOfTheFolder()
 {
     QFETCH(QString, file);
     QFETCH(bool, elencato);
+    QFETCH(QString, collegato);
     TipoCarattere = QStringLiteral("minuscolo");
     creaUtente(QStringLiteral("Anna"));
     QStringList righe = readLines(profilo("Anna"));
     righe[3] = QStringLiteral(" 5 "); // NumeroMassimo
-    writeBytes(env->file(QStringLiteral("BrivoMarte/utenti/") + file),
-               (righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+    const QString utenti = env->file(QStringLiteral("BrivoMarte/utenti/"));
+    const QString bytes = utenti + (collegato.isEmpty() ? file : collegato);
+    QVERIFY(QDir().mkpath(QFileInfo(bytes).absolutePath()));
+    writeBytes(bytes, (righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+    if (!collegato.isEmpty()) QVERIFY(QFile::link(collegato, utenti + file));
     auto &m = apriMenu();
     // A name that would lead elsewhere, or a hidden file's, is not listed: no pick can reach it.
     QStringList voci;

@@ -348,6 +348,41 @@ private slots:
         QVERIFY(env->messages.empty());
     }
 
+    // Twins whose names differ by letter case alone each keep their own records folder; a
+    // pupil's folder copied in under another letter case is still the pupil's, as long as
+    // no other profile is named as it is.
+    void eachProfileItsOwnRecordsFolder()
+    {
+        // Profiles alike but for letter case come in copied; the user lists show both.
+        auto profilo = [this](const QString &nome) {
+            writeBytes(env->file(QStringLiteral("BrivoMarte/utenti/") + nome + QStringLiteral(".ini")), "x");
+        };
+        auto salva = [this](const QString &nome) {
+            NomeUtente = nome;
+            FileUtente = PercorsoProfilo(nome);
+            auto &f = apri();
+            cartelleDialogo.clear();
+            risposta = uscite.filePath(QStringLiteral("x.rtf"));
+            f.Command2->raiseClick();
+            f.Unload();
+            return cartelleDialogo.size() == 1 ? cartelleDialogo[0] : QString();
+        };
+        profilo(QStringLiteral("Anna00003"));
+        const QString copiata = env->file(QStringLiteral("BrivoMarte/dati/ANNA00003"));
+        QVERIFY(QDir().mkpath(copiata));
+        QCOMPARE(salva(QStringLiteral("Anna00003")), copiata);
+        QVERIFY(!QFileInfo::exists(env->file(QStringLiteral("BrivoMarte/dati/Anna00003"))));
+
+        // Once ANNA00003 has a profile, the folder is that pupil's, and the twin gets one.
+        profilo(QStringLiteral("ANNA00003"));
+        const QString propria = env->file(QStringLiteral("BrivoMarte/dati/Anna00003"));
+        QCOMPARE(salva(QStringLiteral("Anna00003")), propria);
+        QVERIFY(QFileInfo(propria).isDir());
+        QCOMPARE(salva(QStringLiteral("ANNA00003")), copiata);
+        QCOMPARE(salva(QStringLiteral("Anna00003")), propria);
+        QVERIFY(env->messages.empty());
+    }
+
     void unsafeUserNameIsNoFolder()
     {
         // The records' folder is named as the profile's file: one that could lead out of the
