@@ -49,6 +49,10 @@
 #                 later: the colour dialog opens
 #       mattone   exercise 3, "Conferma" with no brick (a wrong answer but for the number
 #                 0, which is not counted), then "Mattone" 200 ms later: the brick is laid
+#       aiuto     exercise 1 with numbers up to 2: two wrong answers typed, a wrong help
+#                 button clicked (a try where the first button is the right one is not
+#                 counted), then Enter alone: the counters stay as they were; then the
+#                 right number typed and Enter: it counts (the smiling face, Errati as it was)
 #       info      the menu bar's "Informazioni", then "Informazioni su Brivomarte" 200 or
 #                 350 ms later: the information window opens
 #                 (the last four compare the screen with a first try made with a second
@@ -84,7 +88,7 @@ if [ -z "${DOUBLE_CLICK_XVFB:-}" ]; then
 fi
 
 TRIES="${1:-12}"
-SCENARIOS="${2:-avvio si esci tessera conferma no nomenu okdoppio okinvio lista tremore oktremore primariga schede colore mattone info avvio40 tessera40 configura40 esci40 menu40 si40 chiudi40 pronto_menu_clic pronto_menu_invio pronto_scelta1_clic pronto_scelta1_invio pronto_scelta2_clic pronto_scelta2_invio}"
+SCENARIOS="${2:-avvio si esci tessera conferma no nomenu okdoppio okinvio lista tremore oktremore primariga schede colore mattone aiuto info avvio40 tessera40 configura40 esci40 menu40 si40 chiudi40 pronto_menu_clic pronto_menu_invio pronto_scelta1_clic pronto_scelta1_invio pronto_scelta2_clic pronto_scelta2_invio}"
 BRIVO="${BRIVO:-$ROOT/build/brivomarte}"
 SONDA="$(dirname "$BRIVO")/bench/sonda_x11"
 for p in "$BRIVO" "$SONDA"; do
@@ -130,6 +134,10 @@ ES3_CONFERMA="449 901"          # exercise 3's buttons
 ES3_MATTONE="449 624"
 ES3_BASE="219 933"              # the tower's lowest cell: ffffc0 empty
 ES3_DOMINO="705 410 832 410 769 508 705 606 832 606" # the left half's dots: ff0000 drawn
+ES1_DOMINO="173 191 349 191 261 336 173 483 349 483 612 191 788 191 700 336 612 483 788 483" # its dots
+ES1_AIUTO="196 829"             # exercise 1's first help button
+ES1_ESATTI="63x36+1087+230"     # exercise 1's counts
+ES1_ERRATI="63x36+1087+298"
 VOCE_INFO="330 73"              # "Informazioni su Brivomarte" in the menu "Informazioni"
 MENU_CONFIGURA="25 8"           # "Configurazione" in the main menu's bar
 MENU_MENU="25 8"                # "Menu" in the configuration window's bar
@@ -476,6 +484,26 @@ prova() {
         local base; base="$("$SONDA" pixel $ES3_BASE)"
         echo "Mattone 200 ms after Conferma: the lowest cell is $base ($([ "$base" = ffffc0 ] && echo empty || echo "a brick"))"
         [ "$base" != ffffc0 ] ;;
+    aiuto)
+        avvia 0 2 || return 3
+        clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
+        sleep 0.5; clic $TESSERA0; attendi "Scelte didattiche" 300 || { echo "no choice screen"; return 1; }
+        sleep 0.5; clic $CONFERMA; attendi "Esercizio 1" 300 || { echo "no exercise"; return 1; }
+        sleep 0.5
+        local n k
+        n="$("$SONDA" pixel $ES1_DOMINO | grep -c ff0000)"
+        for k in 0 1 2; do [ $k = "$n" ] || { xdotool type "$k"; xdotool key Return; sleep 0.5; }; done
+        clic $ES1_AIUTO; sleep 0.7
+        [[ "$("$SONDA" pixel $FACCINA)" =~ ^ff[de][0-9a-f]{3}$ ]] && { echo "the first help button was the right one"; return 4; }
+        import -window root -crop $ES1_ESATTI "$WORK/esatti.png"; import -window root -crop $ES1_ERRATI "$WORK/errati.png"
+        xdotool key Return; sleep 0.7
+        import -window root -crop $ES1_ESATTI "$WORK/esatti2.png"; import -window root -crop $ES1_ERRATI "$WORK/errati2.png"
+        local cambiati=$(($(differenza "$WORK/esatti.png" "$WORK/esatti2.png") + $(differenza "$WORK/errati.png" "$WORK/errati2.png")))
+        xdotool type "$n"; xdotool key Return; sleep 0.7
+        import -window root -crop $ES1_ERRATI "$WORK/errati3.png"
+        local faccia errati; faccia="$("$SONDA" pixel $FACCINA)"; errati="$(differenza "$WORK/errati.png" "$WORK/errati3.png")"
+        echo "the number $n: Enter alone changed $cambiati points of the counts; $n typed and Enter: face $faccia, $errati points of Errati changed"
+        [ "$cambiati" = 0 ] && [[ "$faccia" =~ ^ff[de][0-9a-f]{3}$ ]] && [ "$errati" = 0 ] ;;
     primariga | schede | colore | info)
         local attesa diff area="" prima dopo_
         if [ "$1" = primariga ]; then ALUNNI="anna bruno carla" avvia 0 || return 3; else avvia 0 || return 3; fi
