@@ -4,12 +4,12 @@
 #include "platform/ServerInput.h"
 #include <QAbstractButton>
 #include <QApplication>
-#include <QMenuBar>
-#include <QRegion>
 #include <QHash>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QRegion>
 #include <QStyleHints>
 #include <QWidget>
 #include <QWindow>
@@ -18,10 +18,10 @@ namespace forms {
 
 namespace {
 
-// How far past the edge of what a press landed on a trembling hand's next press may come,
-// in pixels: on the menu's tiles and a message box's OK no tremor got further, and option
-// buttons laid out 12 pixels apart are never reached (the margin stops at any other
-// control anyway).
+// How far past the edge of what a press landed on a trembling hand's next press may still
+// come, in pixels: no tremor seen on the menu's tiles or on a message box's OK came further,
+// while a wider margin began to take in presses aimed at the next of a column of option
+// buttons 12 pixels apart.
 constexpr int kMargine = 12;
 
 class Ammissione : public QObject {
