@@ -506,7 +506,6 @@ void Control::raisePasteCut()
 
 namespace {
 
-
 // Pasted or dropped text: what the box's KeyPress would let through if it were typed.
 QString filteredAsTyped(Control *c, const QString &text)
 {

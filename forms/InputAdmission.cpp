@@ -172,7 +172,7 @@ private:
             QWidget *cw = controllo(w);
             for (const auto &mr : membri)
                 if (w == mr.first || cw == mr.first || w->isAncestorOf(mr.first)) return true;
-            return cw == c;
+            return false;
         };
         for (QWidget *w : tutti) {
             if (!conta(w) || suo(w)) continue;

@@ -77,9 +77,9 @@ EsitoNome controllaNome(const QString &nome);
 // same key cannot be told apart there, whatever their letter case, the way their accents
 // are composed, the invisible signs in them or the kind and number of blanks between their
 // words ("Zoë Straße" and "ZOË  STRASSE"); a blank is never dropped ("Anna Maria" and
-// "AnnaMaria" are two names). The key
-// also drops the dot of "İ", which in small letters is the dot an i has anyway: "İpek",
-// which the lists show as "İPEK", is one name with "ipek" and "IPEK".
+// "AnnaMaria" are two names). The key also drops the dot of "İ", which in small letters is
+// the dot an i has anyway: "İpek", which the lists show as "İPEK", is one name with "ipek"
+// and "IPEK".
 QString chiaveNome(const QString &nome);
 
 // For tests: the system calls that force a file to the disk and give it its name, to make
