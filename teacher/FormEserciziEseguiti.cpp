@@ -26,7 +26,8 @@ constexpr int kMarginePollice = 1440; // one inch, in twips
 // The name of a user's records folder in the records folder. Profiles alike but for letter
 // case, copied in from elsewhere, are pupils of their own: each has the folder of its very
 // name. A folder alike but for letter case, copied in with the profile, is the pupil's too,
-// unless a profile is named as that folder is: then it is that other pupil's.
+// but only while no other profile is alike to it: one that two pupils could claim belongs
+// to neither, and is left as it is.
 QString nomeCartellaRegistri(const QString &nome)
 {
     const QString dati = platform::localPath(CartellaDati);
@@ -39,8 +40,12 @@ QString nomeCartellaRegistri(const QString &nome)
     }
     if (simili.isEmpty()) return nome;
     const QStringList profili = ElencoUtenti(true);
-    for (const QString &s : simili)
-        if (!profili.contains(s)) return s;
+    for (const QString &s : simili) {
+        const bool altri = std::any_of(profili.cbegin(), profili.cend(), [&](const QString &p) {
+            return p != nome && p.compare(s, Qt::CaseInsensitive) == 0;
+        });
+        if (!altri) return s;
+    }
     return nome;
 }
 } // namespace

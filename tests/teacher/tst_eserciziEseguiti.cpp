@@ -351,36 +351,78 @@ private slots:
     // Twins whose names differ by letter case alone each keep their own records folder; a
     // pupil's folder copied in under another letter case is still the pupil's, as long as
     // no other profile is named as it is.
+    void eachProfileItsOwnRecordsFolder_data()
+    {
+        // The profiles, alike but for letter case as they come in copied; what lies in the
+        // records folder ("x/" a folder holding a record of its own, "x" a plain file); and
+        // each save in turn, "pupil=folder its dialog opens in" (no folder: nothing saved).
+        QTest::addColumn<QStringList>("profili");
+        QTest::addColumn<QStringList>("presenti");
+        QTest::addColumn<QStringList>("salvataggi");
+        QTest::newRow("one pupil, its folder copied in under another case")
+            << QStringList{"Anna00003"} << QStringList{"ANNA00003/"} << QStringList{"Anna00003=ANNA00003"};
+        QTest::newRow("the twin named as the folder has it")
+            << QStringList{"Anna00003", "ANNA00003"} << QStringList{"ANNA00003/"}
+            << QStringList{"Anna00003=Anna00003", "ANNA00003=ANNA00003", "Anna00003=Anna00003"};
+        QTest::newRow("twins, a folder of a third case is neither's")
+            << QStringList{"Anna00003", "ANNA00003"} << QStringList{"anna00003/"}
+            << QStringList{"Anna00003=Anna00003", "ANNA00003=ANNA00003"};
+        QTest::newRow("its own folder beside one of another case")
+            << QStringList{"Anna"} << QStringList{"ANNA/", "Anna/"} << QStringList{"Anna=Anna"};
+        QTest::newRow("a plain file of another case") << QStringList{"Anna"} << QStringList{"anna"} << QStringList{"Anna=Anna"};
+        QTest::newRow("a plain file of its name") << QStringList{"Anna"} << QStringList{"Anna"} << QStringList{"Anna="};
+    }
     void eachProfileItsOwnRecordsFolder()
     {
-        // Profiles alike but for letter case come in copied; the user lists show both.
-        auto profilo = [this](const QString &nome) {
-            writeBytes(env->file(QStringLiteral("BrivoMarte/utenti/") + nome + QStringLiteral(".ini")), "x");
-        };
-        auto salva = [this](const QString &nome) {
-            NomeUtente = nome;
-            FileUtente = PercorsoProfilo(nome);
-            auto &f = apri();
+        QFETCH(QStringList, profili);
+        QFETCH(QStringList, presenti);
+        QFETCH(QStringList, salvataggi);
+        const QString dati = env->file(QStringLiteral("BrivoMarte/dati/"));
+        for (const QString &p : profili) writeBytes(env->file(QStringLiteral("BrivoMarte/utenti/") + p + QStringLiteral(".ini")), "x");
+        for (const QString &p : presenti) {
+            const bool cartella = p.endsWith(QLatin1Char('/'));
+            QVERIFY(cartella ? QDir().mkpath(dati + p) && writeBytes(dati + p + QStringLiteral("suo.rtf"), "x")
+                             : writeBytes(dati + p, "non una cartella"));
+        }
+        // The dialog saves in the folder it opens in.
+        platform::setFileDialogHandler([this](int, const QString &cartella) {
+            cartelleDialogo.push_back(QDir::cleanPath(cartella));
+            return cartella + QStringLiteral("/registro.rtf");
+        });
+        const QString leggimi = env->file(QStringLiteral("leggimi.txt"));
+        QStringList riempite;
+        for (const QString &s : salvataggi) {
+            const QString alunno = s.section(QLatin1Char('='), 0, 0), cartella = s.section(QLatin1Char('='), 1);
+            NomeUtente = alunno;
+            FileUtente = PercorsoProfilo(alunno);
+            const bool nuova = !QFileInfo::exists(dati + cartella);
+            QFile::remove(leggimi);
             cartelleDialogo.clear();
-            risposta = uscite.filePath(QStringLiteral("x.rtf"));
+            env->messages.clear();
+            auto &f = apri();
             f.Command2->raiseClick();
             f.Unload();
-            return cartelleDialogo.size() == 1 ? cartelleDialogo[0] : QString();
-        };
-        profilo(QStringLiteral("Anna00003"));
-        const QString copiata = env->file(QStringLiteral("BrivoMarte/dati/ANNA00003"));
-        QVERIFY(QDir().mkpath(copiata));
-        QCOMPARE(salva(QStringLiteral("Anna00003")), copiata);
-        QVERIFY(!QFileInfo::exists(env->file(QStringLiteral("BrivoMarte/dati/Anna00003"))));
-
-        // Once ANNA00003 has a profile, the folder is that pupil's, and the twin gets one.
-        profilo(QStringLiteral("ANNA00003"));
-        const QString propria = env->file(QStringLiteral("BrivoMarte/dati/Anna00003"));
-        QCOMPARE(salva(QStringLiteral("Anna00003")), propria);
-        QVERIFY(QFileInfo(propria).isDir());
-        QCOMPARE(salva(QStringLiteral("ANNA00003")), copiata);
-        QCOMPARE(salva(QStringLiteral("Anna00003")), propria);
-        QVERIFY(env->messages.empty());
+            if (cartella.isEmpty()) {
+                QVERIFY(cartelleDialogo.empty());
+                QVERIFY(!env->messages.empty());
+                continue;
+            }
+            QCOMPARE(cartelleDialogo, std::vector<QString>{QDir::cleanPath(dati + cartella)});
+            QVERIFY(env->messages.empty());
+            // The readme is put in place as a folder is made, and only then.
+            QCOMPARE(QFileInfo::exists(leggimi), nuova);
+            riempite << cartella;
+        }
+        // Whatever was there keeps its own, and takes only the saves that were to go there.
+        for (const QString &p : presenti) {
+            if (!p.endsWith(QLatin1Char('/'))) {
+                QCOMPARE(readBytes(dati + p), QByteArray("non una cartella"));
+                continue;
+            }
+            QStringList atteso{QStringLiteral("suo.rtf")};
+            if (riempite.contains(p.chopped(1))) atteso.prepend(QStringLiteral("registro.rtf"));
+            QCOMPARE(QDir(dati + p).entryList(QDir::Files, QDir::Name), atteso);
+        }
     }
 
     void unsafeUserNameIsNoFolder()
