@@ -3,6 +3,7 @@
 #include "FormWindow.h"
 #include "platform/ServerInput.h"
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QHash>
 #include <QKeyEvent>
@@ -11,17 +12,21 @@
 #include <QPointer>
 #include <QRegion>
 #include <QStyleHints>
+#include <QTabBar>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 namespace forms {
 
 namespace {
 
 // How far past the edge of what a press landed on a trembling hand's next press may still
-// come, in pixels: no tremor seen on the menu's tiles or on a message box's OK came further,
-// while a wider margin began to take in presses aimed at the next of a column of option
-// buttons 12 pixels apart.
+// come, in pixels: a hand trembling on the menu's tiles and on a message box's OK came down
+// again 12 to 16 pixels from its first press, inside the control or within this of its edge
+// (a swing out and back comes back nearer). It is no wider because a press on something
+// that appeared this close is as likely aimed: a teacher's quick click on the page a tab
+// has just shown, the next of a column of options.
 constexpr int kMargine = 12;
 
 class Ammissione : public QObject {
@@ -39,9 +44,6 @@ protected:
             return false;
         case QEvent::FocusIn:
             if (o->isWindowType()) rivedi();
-            return false;
-        case QEvent::MouseMove:
-            if (o->isWindowType()) viaggio(static_cast<QMouseEvent *>(e));
             return false;
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
@@ -130,7 +132,8 @@ private:
         return false;
     }
     // Where a press does something of its own: a control of the kit that takes presses, or
-    // a widget of another window that takes a click.
+    // a widget not of the kit that takes a click (a message box's button, a window's menu
+    // bar, a dialog's field).
     static QRegion attiva(QWidget *w)
     {
         const Control *c = Control::of(w);
@@ -139,16 +142,45 @@ private:
         return prende ? QRegion(sulloSchermo(w, w->rect())) : QRegion();
     }
 
+    // What a press at `globale` lands on in `w` as drawn: a tab of a tab strip or a title of
+    // a menu bar, whose widget spans far more (a strip spans the pages laid over it); any
+    // other widget whole. The bar's other tabs or titles, each a press's own, go in
+    // `altre`. Empty on a bar's bare stretch.
+    static QRect parteDi(QWidget *w, const QPoint &globale, QRegion &altre)
+    {
+        QList<QRect> parti;
+        if (auto *schede = qobject_cast<QTabBar *>(w)) {
+            for (int i = 0; i < schede->count(); ++i) parti << schede->tabRect(i);
+        } else if (auto *barra = qobject_cast<QMenuBar *>(w)) {
+            for (QAction *a : barra->actions())
+                if (a->isVisible()) parti << barra->actionGeometry(a);
+        } else {
+            return sulloSchermo(w, w->rect());
+        }
+        const QPoint locale = w->mapFromGlobal(globale);
+        QRect premuta;
+        for (const QRect &r : parti) {
+            if (premuta.isEmpty() && r.contains(locale)) premuta = sulloSchermo(w, r);
+            else altre += sulloSchermo(w, r);
+        }
+        return premuta;
+    }
+
     // What a press at `globale` on `t`, a widget of the window `top`, landed on, as the pupil
-    // sees it: the control's rectangle (with those it acts as one with), less the widgets
-    // drawn over it (the frames on a tab strip's page), grown by a margin over empty space
-    // for a hand that trembles at its edge, never into another control a press acts on.
-    // Empty for a press on the window itself.
+    // sees it: the control (with those it acts as one with; only the tab or menu title
+    // pressed) less the widgets drawn over it, grown by a margin over empty space for a hand
+    // that trembles at its edge: never over a widget drawn over the control (the pages laid
+    // over a tab strip), nor into another control a press acts on. Empty for a press on the
+    // window itself, on a bar's bare stretch, or on a frame that only holds controls.
     static QRegion areaDi(QWidget *top, QWidget *t, const QPoint &globale)
     {
         auto *fw = qobject_cast<FormWindow *>(top);
         if (!t || t == top || (fw && t == fw->client())) return {};
         QWidget *c = controllo(t);
+        if (const Control *k = Control::of(c); k && !k->takesPresses()) {
+            const QList<QWidget *> dentro = c->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+            if (std::any_of(dentro.cbegin(), dentro.cend(), [](const QWidget *w) { return Control::of(w); })) return {};
+        }
         const void *quale = cosa(c);
         const QList<QWidget *> tutti = top->findChildren<QWidget *>();
         // What shows in this window and takes a press (a drawn dot lets it through); a list
@@ -157,10 +189,13 @@ private:
             return w->isVisible() && !w->testAttribute(Qt::WA_TransparentForMouseEvents) && w->window() == top;
         };
 
+        // Each of the thing's widgets: the widget, and the part of it that counts.
         QList<QPair<QWidget *, QRect>> membri;
+        QRegion altre;
         for (QWidget *w : tutti)
-            if (conta(w) && controllo(w) == w && cosa(w) == quale) membri.append({w, sulloSchermo(w, w->rect())});
-        if (membri.isEmpty()) membri.append({c, sulloSchermo(c, c->rect())});
+            if (w != c && conta(w) && controllo(w) == w && cosa(w) == quale) membri.append({w, sulloSchermo(w, w->rect())});
+        membri.append({c, parteDi(c, globale, altre)});
+        if (membri.last().second.isEmpty()) return {};
 
         QRegion base, anello;
         for (const auto &[m, r] : membri) {
@@ -177,10 +212,14 @@ private:
         for (QWidget *w : tutti) {
             if (!conta(w) || suo(w)) continue;
             const QRect r = sulloSchermo(w, w->rect());
-            for (const auto &[m, rm] : membri)
-                if (r.intersects(rm) && sopra(w, m)) base -= r & rm;
+            for (const auto &[m, rm] : membri) {
+                if (!sopra(w, m) || !r.intersects(sulloSchermo(m, m->rect()))) continue;
+                base -= r & rm;
+                anello -= r;
+            }
             anello -= attiva(w);
         }
+        anello -= altre;
         anello &= sulloSchermo(top, top->rect());
         const QRegion area = base + (anello - base);
         return area.contains(globale) ? area : QRegion();
@@ -188,21 +227,14 @@ private:
 
     // Whether a button's press lands on what the gesture's first press landed on, or within
     // the platform's double-click distance and a few points more of it when that was the
-    // window itself. A pointer that has travelled further was aimed.
+    // window itself. Where the pointer went in between does not count: a trembling hand
+    // swings out and back. A press further off was aimed.
     static bool sulPosto(const Gesto &g, const QPointF &dove)
     {
         if (!g.area.isEmpty()) return g.area.contains(dove.toPoint());
         const QPointF d = dove - g.punto;
         const qreal raggio = QGuiApplication::styleHints()->mouseDoubleClickDistance() + 4;
         return d.x() * d.x() + d.y() * d.y() <= raggio * raggio;
-    }
-
-    // A pointer that leaves the spot of a button's gesture, dragging or not, was aimed
-    // wherever it presses next: the gesture is over.
-    void viaggio(const QMouseEvent *e)
-    {
-        for (auto it = gesti_.begin(); it != gesti_.end(); ++it)
-            if (it.key() < 0 && it->ultima != 0 && !sulPosto(*it, e->globalPosition())) it->ultima = 0;
     }
 
     bool ammessa(QWindow *w, const QInputEvent *e)
