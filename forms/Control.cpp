@@ -369,6 +369,7 @@ void Control::syncList()
         if (lw->count() > items_.size()) lw->clear();
         if (lw->count() < items_.size()) lw->addItems(items_.mid(lw->count()));
         lw->setCurrentRow(listIndex_);
+        if (listIndex_ < 0) lw->clearSelection();
     }
 }
 
@@ -691,7 +692,12 @@ void Control::createWidget(QWidget *parent)
         // Every entry is one line of text in the list's font: rows of one height let a list
         // of thousands of names be laid out at once instead of measuring each name.
         lw->setUniformItemSizes(true);
-        QObject::connect(lw, &QListWidget::currentRowChanged, lw, [this](int i) {
+        // The chosen entry is the one selected, not the current one: the keyboard's focus
+        // coming to the list, tabbed to or passed on from a control just hidden, makes its
+        // first entry current, and that picks nobody.
+        QObject::connect(lw, &QListWidget::itemSelectionChanged, lw, [this, lw] {
+            const QList<QListWidgetItem *> scelti = lw->selectedItems();
+            const int i = scelti.isEmpty() ? -1 : lw->row(scelti.first());
             if (i != listIndex_) { listIndex_ = i; raiseClick(); }
         });
         w = lw;
