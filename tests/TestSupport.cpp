@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QFile>
 #include <QProcess>
 #include <QtTest>
@@ -212,4 +213,15 @@ void premiComeX11(QWidget *w, int tasto, int ripetizioni)
 void rilasciaComeX11(QWidget *w, int tasto)
 {
     tastoComeX11(w, QEvent::KeyRelease, tasto, g_oraServer += 20);
+}
+
+void clicComeX11(QWidget *finestra, QPoint globale, ulong ora)
+{
+    const QPointF locale = finestra->mapFromGlobal(QPointF(globale));
+    for (QEvent::Type tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const bool giu = tipo == QEvent::MouseButtonPress;
+        QMouseEvent e(tipo, locale, locale, QPointF(globale), Qt::LeftButton, giu ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        e.setTimestamp(giu ? ora : ora + 1);
+        QCoreApplication::sendEvent(finestra->windowHandle(), &e);
+    }
 }

@@ -3,6 +3,7 @@
 // boxes, a fixed resolution of 15 twips per pixel.
 #include "platform/MessageBox.h"
 #include <QObject>
+#include <QPoint>
 #include <QStringList>
 #include <QUrl>
 #include <QTemporaryDir>
@@ -87,3 +88,7 @@ class QWidget;
 // repeat rate, none flagged as a repeat. `rilasciaComeX11` sends the one release at the end.
 void premiComeX11(QWidget *w, int tasto, int ripetizioni = 6);
 void rilasciaComeX11(QWidget *w, int tasto);
+// A click as the X server hands it to the program: the press of the left button at the
+// server's time `ora` and its release a millisecond later, at the screen's point `globale`,
+// to the window of the top-level widget `finestra` (not to the widget under the pointer).
+void clicComeX11(QWidget *finestra, QPoint globale, ulong ora);

@@ -284,16 +284,7 @@ void clicX11(QWidget *w, ulong ora)
 }
 // A click where a trembling hand puts it: on the screen's point `dove`, handed over to the
 // window `finestra` as the platform does, with the server's time.
-void clicX11(QWidget *finestra, QPoint dove, ulong ora)
-{
-    const QPointF locale = finestra->mapFromGlobal(QPointF(dove));
-    for (QEvent::Type tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        const Qt::MouseButtons giu = tipo == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent e(tipo, locale, locale, QPointF(dove), Qt::LeftButton, giu, Qt::NoModifier);
-        e.setTimestamp(tipo == QEvent::MouseButtonPress ? ora : ora + 1);
-        QCoreApplication::sendEvent(finestra->windowHandle(), &e);
-    }
-}
+void clicX11(QWidget *finestra, QPoint dove, ulong ora) { clicComeX11(finestra, dove, ora); }
 // The widgets that presses of keys and buttons reached past the judge, by name.
 class Raggiunti : public QObject {
 public:

@@ -133,6 +133,7 @@ private slots:
     void recordNeverGoesPastItsLastLine();
     void clickOnButtonOrPictureStarts();
     void doubleClickStartsOnce();
+    void tremorOnTheCaptionOfTheTilePressed();
 
     void userList_data();
     void userList();
@@ -840,6 +841,28 @@ void TestMenu::doubleClickStartsOnce()
     Form *s = caricata(QStringLiteral("FormScelteDidattiche1"));
     QVERIFY(s->Visible());
     QCOMPARE(Form::ActiveForm(), s);
+}
+
+void TestMenu::tremorOnTheCaptionOfTheTilePressed()
+{
+    // A shaky hand presses the first tile's picture, which opens the choice screen, and at
+    // once the tile's caption, well away from the picture: a sample of that screen lies
+    // there by then. Caption and picture are one tile, so that press is part of the first
+    // and chooses nothing; after a pause the same spot does choose.
+    RappresentazionePrima = 3;
+    creaUtente(QStringLiteral("Anna"));
+    auto &m = apriMenu();
+    const QRect figura(m.Image1[0]->widget()->mapToGlobal(QPoint()), m.Image1[0]->widget()->size());
+    const QPoint didascalia(figura.center().x(), (m.Command1[0]->widget()->mapToGlobal(QPoint()).y() + figura.top()) / 2);
+    QVERIFY(!figura.adjusted(-24, -24, 24, 24).contains(didascalia));
+
+    clicComeX11(m.window(), figura.center(), 100000);
+    QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormScelteDidattiche1")});
+    QWidget *scelta = caricata(QStringLiteral("FormScelteDidattiche1"))->window();
+    clicComeX11(scelta, didascalia, 100070);
+    QCOMPARE(RappresentazionePrima, 3);
+    clicComeX11(scelta, didascalia, 102000);
+    QCOMPARE(RappresentazionePrima, 0);
 }
 
 void TestMenu::pickingOpensItsOwnFile()

@@ -26,6 +26,7 @@ constexpr int32_t kRosso = 0x000000FF;
 
 
 QPoint centro(Control *c) { return c->widget()->rect().center(); }
+QRect sulloSchermo(Control *c) { return QRect(c->widget()->mapToGlobal(QPoint()), c->widget()->size()); }
 
 } // namespace
 
@@ -87,6 +88,8 @@ private slots:
     void pointerKinds();
     void holderOfEachWindow_data();
     void holderOfEachWindow();
+    void tremorOnTheWordOfTheAnswerPressed_data();
+    void tremorOnTheWordOfTheAnswerPressed();
 };
 
 void TestUscita::exitButtonSavesAndShowsThePanel()
@@ -352,6 +355,49 @@ void TestUscita::holderOfEachWindow()
     f.control(QStringLiteral("CommandNo"))->raiseClick();
     QVERIFY(!h->Visible());
     chiudiFinestre();
+}
+
+void TestUscita::tremorOnTheWordOfTheAnswerPressed_data()
+{
+    QTest::addColumn<bool>("si");
+    QTest::newRow("no closes the menu's panel") << false;
+    QTest::newRow("yes leaves an exercise for the menu") << true;
+}
+
+void TestUscita::tremorOnTheWordOfTheAnswerPressed()
+{
+    // A shaky hand presses an answer's picture and, at once, the far end of its word, well
+    // away from the picture: the menu's tiles lie there by then. Picture and word are one
+    // answer, so that press is part of the first and starts no exercise; after a pause the
+    // same spot does start one.
+    QFETCH(bool, si);
+    static ulong ora = 100000;
+    ora += 10000;
+    preparaEsercizio(3);
+    Form *f;
+    if (si) {
+        creaUtente(QStringLiteral("Anna"));
+        auto &e = Default<FormEs1>();
+        e.Show();
+        e.mnuEsci_Click();
+        f = &e;
+    } else {
+        f = &pannelloAperto();
+    }
+    const QString risposta = si ? QStringLiteral("Si") : QStringLiteral("No");
+    const QRect figura = sulloSchermo(f->control(QStringLiteral("Image") + risposta));
+    const QRect parola = sulloSchermo(f->control(QStringLiteral("Label") + risposta));
+    const QPoint tremore(parola.right() - 4, parola.center().y());
+    QVERIFY(!figura.adjusted(-24, -24, 24, 24).contains(tremore));
+
+    clicComeX11(f->window(), figura.center(), ora);
+    FormMenu *m = IfLoaded<FormMenu>();
+    QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormMenu")});
+    QVERIFY(m->Visible() && !c(*m, "FrameUscita")->Visible());
+    clicComeX11(m->window(), tremore, ora + 70);
+    QCOMPARE(finestreCaricate(), QStringList{QStringLiteral("FormMenu")});
+    clicComeX11(m->window(), tremore, ora + 2000);
+    QVERIFY(!IfLoaded<FormMenu>());
 }
 
 QTEST_MAIN(TestUscita)
