@@ -41,12 +41,28 @@
 #       oktremore the message box of okdoppio, its OK clicked, then 50 to 140 ms later
 #                 again 12 or 16 px away, up, down, left or right: the box closes, the
 #                 menu alone stays
+#       okoscilla the same box, its OK clicked, then some 90 ms later again after the
+#                 pointer swung 14 to 30 px out, up, down, left or right, and came back
+#                 within 6 px of the first (moves 9 ms apart), or straight 20 px away (the
+#                 way changes from try to try, 16 ways): the box closes, the menu alone
+#                 stays (a first try, not counted, clicks once: that alone closes it)
 #       primariga the list of pupils opened with a click once BRUNO is chosen, its first
 #                 row (just under the box) clicked 300 ms later: the list closes on it
 #       schede    the configuration's "Suoni" tab, then its "Attiva suoni" 250 or 350 ms
 #                 later: it is ticked
 #       colore    the configuration's "Colore fisso", then "Colore" just under it 300 ms
 #                 later: the colour dialog opens
+#       pagine    the configuration window: ten of its check boxes and option buttons
+#                 (two a page, but one on "Suoni", which holds no more, and three on
+#                 "Scelte didattiche"), each reached from the four other pages: that
+#                 page's tab, its own tab 0.6 s later, the control 300 ms after that (the
+#                 pointer travelling there, or jumping, every other page it comes from):
+#                 its box or circle changes (an option whose group already shows it is
+#                 left for the other one first). Then a tab and two options of its page
+#                 200, 300 or 400 ms apart ("Modifica utente" then "Nuovo utente";
+#                 "Scansione manuale" then "Mouse e tastiera"): both act (the first
+#                 watched until the second comes). Its 40 presses and 6 pairs are made in
+#                 one start of the program, whatever TRIES says; it prints N/40 and N/6
 #       mattone   exercise 3, "Conferma" with no brick (a wrong answer but for the number
 #                 0, which is not counted), then "Mattone" 200 ms later: the brick is laid
 #       aiuto     exercise 1 with numbers up to 2: two wrong answers typed, a wrong help
@@ -70,6 +86,8 @@
 #                 that no press comes in the 400 ms before the one measured
 #   CARICO=6 bench/double_click.sh      six busy loops per core meanwhile (stopped at the end)
 #   BRIVO=/path/to/brivomarte           another build of the program
+#   PASSI=1 bench/double_click.sh 1 pagine   the pointer always jumps from the tab to the
+#                                       control (PASSI=6: it always travels, in six steps)
 #
 # Every try starts the program anew with a new home folder (its settings root) on a
 # private X server of 1280 x 1024. It prints every try and a total per scenario, and exits
@@ -88,7 +106,7 @@ if [ -z "${DOUBLE_CLICK_XVFB:-}" ]; then
 fi
 
 TRIES="${1:-12}"
-SCENARIOS="${2:-avvio si esci tessera conferma no nomenu okdoppio okinvio lista tremore oktremore primariga schede colore mattone aiuto info avvio40 tessera40 configura40 esci40 menu40 si40 chiudi40 pronto_menu_clic pronto_menu_invio pronto_scelta1_clic pronto_scelta1_invio pronto_scelta2_clic pronto_scelta2_invio}"
+SCENARIOS="${2:-avvio si esci tessera conferma no nomenu okdoppio okinvio lista tremore oktremore okoscilla primariga schede colore pagine mattone aiuto info avvio40 tessera40 configura40 esci40 menu40 si40 chiudi40 pronto_menu_clic pronto_menu_invio pronto_scelta1_clic pronto_scelta1_invio pronto_scelta2_clic pronto_scelta2_invio}"
 BRIVO="${BRIVO:-$ROOT/build/brivomarte}"
 SONDA="$(dirname "$BRIVO")/bench/sonda_x11"
 for p in "$BRIVO" "$SONDA"; do
@@ -161,6 +179,14 @@ TASTIERINO=(69 743 195 743 321 743 447 743 574 743 701 743 69 867 195 867 321 86
 VERDE=00ff00
 GRIGIO=c0c0c0
 RITARDI=(1 5 10 20 30 40)       # ms between the two clicks on "NO", try by try
+# How the second press of okoscilla comes, try by try: "salto DX DY", straight to DX DY
+# from the first; "oscilla DX DY BX BY", out to DX DY and back to BX BY. OK spans 80 x 24
+# px round OK_BOX, and 12 px more round it is still what the first press landed on: the
+# swings of 26 px and more up or down leave that and come back.
+OSCILLAZIONI=("salto 20 0" "oscilla 14 0 3 0" "oscilla 0 -26 0 -3" "salto 0 20" "oscilla 0 28 0 2"
+    "oscilla -18 0 -5 0" "oscilla 0 -30 0 -5" "salto -20 0" "oscilla 0 26 0 6" "oscilla 0 22 0 4"
+    "oscilla 0 -28 0 0" "salto 0 -20" "oscilla 0 30 0 4" "oscilla 30 0 6 0" "oscilla 0 -14 0 -6"
+    "oscilla 0 30 -6 0")
 
 # The default user's profile: $2 input mode (line 15); no sounds, the record kept, fixed
 # colours, grey buttons, a green highlight.
@@ -349,6 +375,164 @@ tenuto_poi_uno() {
     echo -n "window on screen $(cat "$WORK/attesa") ms after the release, "
 }
 
+# Starts the program in mouse mode and opens the message box over the menu (an exercise the
+# largest number, 2, is too small for); returns as a try would when that fails.
+scatola_sul_menu() {
+    avvia 0 2 || return 3
+    clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
+    sleep 0.5; clic $TESSERA1
+    finestre 2 || { echo "no message box"; return 1; }
+    sleep 0.5
+}
+
+# The configuration's five tabs, left to right: the x of each (all at y 129) and its name.
+SCHEDE_X=(161 396 632 867 1101)
+SCHEDE_NOMI=("Utente" "Scelte didattiche" "Fonts e Colori" "Suoni" "Modalità di input")
+# Check boxes and option buttons of the configuration's pages, as "tab|point|other|caption":
+# the point is the middle of the box or of the circle, dark when it is ticked or chosen. An
+# option comes with the other option of its group, tried right after it, so that each click
+# changes what the group shows. "Suoni" holds one check box only: "Scelte didattiche" lends
+# it a third control.
+CONTROLLI=(
+    "0|100 380|1|Modifica utente"
+    "0|100 488|0|Nuovo utente"
+    "1|128 196||disabilita il controllo autonomo da parte dell'alunno"
+    "1|983 931|4|minuscolo"
+    "1|708 931|3|MAIUSCOLO"
+    "2|157 827|6|Colore casuale"
+    "2|462 827|5|Colore fisso"
+    "3|158 296||Attiva suoni"
+    "4|114 400|9|Scansione manuale - spazio e invio"
+    "4|114 264|8|Mouse e tastiera"
+)
+# Two options of one page clicked in turn, as "tab|first|second|the third option of the
+# group, chosen beforehand so that neither of the two is|captions".
+IN_FILA=(
+    "0|100 380|100 488|100 285|Modifica utente, then Nuovo utente"
+    "4|114 400|114 264|114 536|Scansione manuale, then Mouse e tastiera"
+)
+
+# Whether the box or circle whose middle is $1 $2 is ticked or chosen: a mark of the
+# style's dark grey fills a good part of the 7 x 7 points round its middle (an empty one
+# has none, a hovered or focused one neither).
+spuntato() {
+    local punti=() dx dy c n=0
+    for dy in -3 -2 -1 0 1 2 3; do for dx in -3 -2 -1 0 1 2 3; do punti+=($(($1 + dx)) $(($2 + dy))); done; done
+    while read -r c; do
+        ((16#${c:0:2} + 16#${c:2:2} + 16#${c:4:2} < 384)) && n=$((n + 1))
+    done < <("$SONDA" pixel "${punti[@]}")
+    ((n >= 8))
+}
+
+# Reads, into STATO, whether each control of the page $1 (on screen) is ticked or chosen.
+leggi_pagina() {
+    local i p punto resto
+    for i in "${!CONTROLLI[@]}"; do
+        IFS='|' read -r p punto resto <<<"${CONTROLLI[$i]}"
+        [ "$p" = "$1" ] || continue
+        if spuntato $punto; then STATO[$i]=1; else STATO[$i]=0; fi
+    done
+}
+
+# From the point $1 $2, clicked, to the point $3 $4 in $5 steps over 300 ms, clicked: the
+# xdotool commands, for one chain (a hand travels; with one step the pointer jumps).
+tragitto() {
+    local k passi=() passo
+    passo=$(printf '0.%03d' $((300 / $5)))
+    for ((k = 1; k < $5; k++)); do
+        passi+=(sleep $passo mousemove $(($1 + ($3 - $1) * k / $5)) $(($2 + ($4 - $2) * k / $5)))
+    done
+    echo mousemove $1 $2 click 1 "${passi[@]}" sleep $passo mousemove $3 $4 click 1
+}
+
+# How the pointer goes from a tab to the control: $1 steps (1: a jump, 6: it travels).
+come() { [ "$1" = 1 ] && echo "jumping" || echo "travelling"; }
+
+# One press of "pagine": the control $1 reached from the tab $2, the pointer going from the
+# tab to it in $3 steps. Says in RIGA what it did (STATO, which it keeps, would be lost in
+# a subshell) and returns 0 when it acted.
+pagina_prova() {
+    local p punto altro nome x y tx qx atteso
+    IFS='|' read -r p punto altro nome <<<"${CONTROLLI[$1]}"
+    x=${punto% *}; y=${punto#* }; tx=${SCHEDE_X[$p]}; qx=${SCHEDE_X[$2]}
+    if [ -n "$altro" ] && [ "${STATO[$1]}" = 1 ]; then
+        # Already chosen (the click before on the other option went nowhere): the other
+        # one is chosen first, long enough before.
+        local suo; IFS='|' read -r _ suo _ <<<"${CONTROLLI[$altro]}"
+        clic $tx 129; sleep 0.6; clic $suo; sleep 0.6; leggi_pagina "$p"
+    fi
+    [ -n "$altro" ] && atteso=1 || atteso=$((1 - STATO[$1]))
+    clic $qx 129; sleep 0.6
+    xdotool $(tragitto $tx 129 $x $y $3)
+    sleep 1; leggi_pagina "$p"
+    RIGA="\"$nome\" (${SCHEDE_NOMI[$p]}) 300 ms after its tab, coming from \"${SCHEDE_NOMI[$2]}\", $(come $3): "
+    if [ "${STATO[$1]}" = "$atteso" ]; then RIGA+="acted"; else RIGA+="went nowhere"; return 1; fi
+}
+
+# One try of the second part of "pagine": the pair $1 of IN_FILA, $2 ms between the two
+# clicks, the pointer going from the tab to the first in $3 steps, then travelling to the
+# second. Prints what happened and returns 0 when both acted.
+in_fila_prova() {
+    local p primo secondo terzo nomi x y x2 y2 tx qx k passi=() osserva visto=no
+    IFS='|' read -r p primo secondo terzo nomi <<<"${IN_FILA[$1]}"
+    x=${primo% *}; y=${primo#* }; x2=${secondo% *}; y2=${secondo#* }; tx=${SCHEDE_X[$p]}; qx=${SCHEDE_X[$(((p + 2) % 5))]}
+    clic $tx 129; sleep 0.6; clic $terzo; sleep 0.6
+    if spuntato $primo || spuntato $secondo; then echo "$nomi: the third option could not be chosen first"; return 1; fi
+    clic $qx 129; sleep 0.6
+    # The first option is chosen only until the second click: a probe watches for it.
+    rm -f "$WORK/primo"
+    (for ((k = 0; k < 400; k++)); do spuntato $x $y && { : >"$WORK/primo"; break; }; done) &
+    osserva=$!
+    for ((k = 1; k < $2 / 50; k++)); do passi+=(sleep 0.05 mousemove $((x + (x2 - x) * k * 50 / $2)) $((y + (y2 - y) * k * 50 / $2))); done
+    xdotool $(tragitto $tx 129 $x $y $3) "${passi[@]}" sleep 0.05 mousemove $x2 $y2 click 1
+    sleep 1; kill $osserva 2>/dev/null; wait $osserva 2>/dev/null
+    [ -f "$WORK/primo" ] && visto=yes
+    echo -n "$nomi $2 ms later, on \"${SCHEDE_NOMI[$p]}\" 300 ms after its tab ($(come $3)): the first "
+    echo -n "$([ $visto = yes ] && echo acted || echo "went nowhere"), the second "
+    if spuntato $x2 $y2; then echo acted; else echo "went nowhere"; return 1; fi
+    [ $visto = yes ]
+}
+
+# "pagine": one start of the program for all its presses, each counted. Sets fallite.
+pagine() {
+    local avvii=0 i p q k n=0 buone=0 coppie=0 fatte=0 g esito passi
+    STATO=()
+    until avvia 0; do
+        echo "pagine: the program did not start: $(grep -m1 . "$WORK/out")"
+        kill "$PID" 2>/dev/null; wait "$PID" 2>/dev/null; PID=""
+        ((++avvii > 5)) && { echo "pagine: too many failed starts"; fallite=1; return; }
+    done
+    clic $AVVIO; attendi menu 300 || { echo "pagine: no menu"; ferma; fallite=1; return; }
+    sleep 0.5; clic $MENU_CONFIGURA; attendi Configurazione 300 || { echo "pagine: no configuration"; ferma; fallite=1; return; }
+    sleep 0.5
+    for p in 4 3 2 1 0; do clic ${SCHEDE_X[$p]} 129; sleep 0.6; leggi_pagina $p; done
+    # The pointer travels from the tab to the control, or jumps there, every other tab it
+    # comes from: a judge that follows the pointer's way may tell the two apart.
+    for p in 0 1 2 3 4; do
+        k=0
+        for q in 0 1 2 3 4; do
+            [ $q = $p ] && continue
+            passi=${PASSI:-$((k++ % 2 ? 1 : 6))}
+            for i in "${!CONTROLLI[@]}"; do
+                [ "${CONTROLLI[$i]%%|*}" = $p ] || continue
+                n=$((n + 1))
+                if pagina_prova $i $q $passi; then buone=$((buone + 1)); echo "pagine $n: $RIGA: ok"; else echo "pagine $n: $RIGA: WRONG"; fi
+            done
+        done
+    done
+    for g in 200 300 400; do
+        for i in "${!IN_FILA[@]}"; do
+            fatte=$((fatte + 1))
+            passi=${PASSI:-$(((i + g / 100) % 2 ? 1 : 6))}
+            esito="$(in_fila_prova $i $g $passi)" && { coppie=$((coppie + 1)); echo "pagine, in turn $fatte: $esito: ok"; } || echo "pagine, in turn $fatte: $esito: WRONG"
+        done
+    done
+    ferma
+    echo "pagine: $buone/$n acted"
+    echo "pagine, two options in turn: $coppie/$fatte with both acting"
+    [ $buone = $n ] && [ $coppie = $fatte ] || fallite=1
+}
+
 # One try of a scenario: prints what the screen showed and returns 0 when it is right.
 prova() {
     local visto
@@ -468,16 +652,37 @@ prova() {
         echo ", $d ms after the first: $visto, $([ "$dita" = ff0000 ] && echo "DITA chosen" || echo "DITA not chosen"), $([ "$domino" = ff0000 ] && echo "DOMINO still chosen" || echo "DOMINO no longer chosen")"
         [ "$visto" = "Scelte didattiche" ] && [ "$dita" != ff0000 ] && [ "$domino" = ff0000 ] ;;
     oktremore)
-        avvia 0 2 || return 3
-        clic $AVVIO; attendi menu 300 || { echo "no menu"; return 1; }
-        sleep 0.5; clic $TESSERA1
-        finestre 2 || { echo "no message box"; return 1; }
-        sleep 0.5
+        scatola_sul_menu || return $?
         local x=${OK_BOX% *} y=${OK_BOX#* } n r=$((($2 % 2) ? 12 : 16)) dx=0 dy=0
         case $((($2 / 2) % 4)) in 0) dx=$r ;; 1) dx=-$r ;; 2) dy=$r ;; 3) dy=-$r ;; esac
         xdotool mousemove $x $y click 1 sleep "$(printf '0.%03d' $((50 + ($2 * 30) % 100)))" mousemove $((x + dx)) $((y + dy)) click 1
         sleep 1.5; n="$(quante)"; visto="$(finestra)"
         echo "second click ${dx},${dy} px away: $n window(s), $visto"
+        [ "$n" = 1 ] && [ "$visto" = menu ] ;;
+    okoscilla)
+        scatola_sul_menu || return $?
+        local x=${OK_BOX% *} y=${OK_BOX#* } n k modo dx dy bx by catena=()
+        if [ ! -f "$WORK/rif-okoscilla" ]; then
+            # The first try clicks once, and is not counted: that alone closes the box.
+            clic $x $y; sleep 1.5; n="$(quante)"; visto="$(finestra)"
+            echo "one click: $n window(s), $visto"
+            [ "$n" = 1 ] && [ "$visto" = menu ] || return 1
+            : >"$WORK/rif-okoscilla"; return 4
+        fi
+        read -r modo dx dy bx by <<<"${OSCILLAZIONI[$((($2 - 1) % ${#OSCILLAZIONI[@]}))]}"
+        if [ "$modo" = salto ]; then
+            catena=(sleep 0.09 mousemove $((x + dx)) $((y + dy)))
+            echo -n "a jump ${dx},${dy} px"
+        else
+            # Out in five moves and back in five, 9 ms apart: the second press comes some
+            # 90 ms after the first.
+            for k in 1 2 3 4 5; do catena+=(sleep 0.009 mousemove $((x + dx * k / 5)) $((y + dy * k / 5))); done
+            for k in 1 2 3 4 5; do catena+=(sleep 0.009 mousemove $((x + dx + (bx - dx) * k / 5)) $((y + dy + (by - dy) * k / 5))); done
+            echo -n "a swing ${dx},${dy} px out, back ${bx},${by} px from the first"
+        fi
+        xdotool mousemove $x $y click 1 "${catena[@]}" click 1
+        sleep 1.5; n="$(quante)"; visto="$(finestra)"
+        echo ": $n window(s), $visto$([ "$n" = 2 ] && echo ", the box came back")"
         [ "$n" = 1 ] && [ "$visto" = menu ] ;;
     mattone)
         avvia 0 || return 3
@@ -591,13 +796,15 @@ prova() {
 fallite=0
 senzaAvvio=0
 for s in $SCENARIOS; do
+    # Its 40 presses and 6 pairs are made in one start of the program, whatever TRIES says.
+    [ "$s" = pagine ] && { pagine; continue; }
     buone=0
     for ((t = 1; t <= TRIES; t++)); do
         prova "$s" "$t" >"$WORK/esito"; ok=$?
         if [ $ok -eq 3 ]; then
             # A program that could not even open its first window (the X server did not
             # take the connection, say) has nothing to do with presses: the try is made again.
-            echo "$s try $t: the program did not start: $(tail -1 "$WORK/out")"
+            echo "$s try $t: the program did not start: $(grep -m1 . "$WORK/out")"
             kill "$PID" 2>/dev/null; wait "$PID" 2>/dev/null; PID=""
             senzaAvvio=$((senzaAvvio + 1))
             ((senzaAvvio > 20)) && { echo "double_click.sh: too many failed starts" >&2; exit 2; }
