@@ -39,14 +39,12 @@ QString nomeCartellaRegistri(const QString &nome)
         if (voce.compare(nome, Qt::CaseInsensitive) == 0 && QFileInfo(dati + QLatin1Char('/') + voce).isDir()) simili << voce;
     }
     if (simili.isEmpty()) return nome;
+    // A profile alike to such a folder is alike to this pupil's: a twin.
     const QStringList profili = ElencoUtenti(true);
-    for (const QString &s : simili) {
-        const bool altri = std::any_of(profili.cbegin(), profili.cend(), [&](const QString &p) {
-            return p != nome && p.compare(s, Qt::CaseInsensitive) == 0;
-        });
-        if (!altri) return s;
-    }
-    return nome;
+    const bool gemelli = std::any_of(profili.cbegin(), profili.cend(), [&](const QString &p) {
+        return p != nome && p.compare(nome, Qt::CaseInsensitive) == 0;
+    });
+    return gemelli ? nome : simili.first();
 }
 } // namespace
 

@@ -285,6 +285,13 @@ void clicX11(QWidget *w, ulong ora)
 // A click where a trembling hand puts it: on the screen's point `dove`, handed over to the
 // window `finestra` as the platform does, with the server's time.
 void clicX11(QWidget *finestra, QPoint dove, ulong ora) { clicComeX11(finestra, dove, ora); }
+// The pointer moved to the screen's point `dove`, as the platform hands it to `finestra`.
+void mossaX11(QWidget *finestra, QPoint dove)
+{
+    const QPointF locale = finestra->mapFromGlobal(QPointF(dove));
+    QMouseEvent mossa(QEvent::MouseMove, locale, locale, QPointF(dove), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(finestra->windowHandle(), &mossa);
+}
 // The widgets that presses of keys and buttons reached past the judge, by name.
 class Raggiunti : public QObject {
 public:
@@ -765,11 +772,7 @@ void TestForm::secondPressOfAGestureActsNowhere()
     clicX11(sotto, 13500);
     f.control("Pannello")->setVisible(true);
     clicX11(no, 14000);
-    for (QWidget *via : {conta, sotto}) {
-        const QPointF qui = via->mapTo(f.window(), QPointF(10, 10));
-        QMouseEvent mossa(QEvent::MouseMove, qui, qui, via->mapToGlobal(QPointF(10, 10)), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(f.window()->windowHandle(), &mossa);
-    }
+    for (QWidget *via : {conta, sotto}) mossaX11(f.window(), via->mapToGlobal(QPoint(10, 10)));
     clicX11(sotto, 14200);
     QCOMPARE(f.events, (QStringList{"no", "sotto", "no"}));
 
@@ -948,11 +951,7 @@ void TestForm::laterPressJudgedOnWhatTheFirstLandedOn()
     for (const Tremito &t : tremiti) {
         f.events.clear();
         clicX11(finestra, punto("Tessera", 100, 50), ora);
-        for (const QPoint &p : t.via) {
-            const QPointF locale = finestra->mapFromGlobal(QPointF(p));
-            QMouseEvent mossa(QEvent::MouseMove, locale, locale, QPointF(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(finestra->windowHandle(), &mossa);
-        }
+        for (const QPoint &p : t.via) mossaX11(finestra, p);
         clicX11(finestra, t.dove, ora + 120);
         QVERIFY2(f.events == (t.agisce ? QStringList{"tessera", "Grande"} : QStringList{"tessera"}), t.riga);
         for (const char *n : {"Grande", "Piccolo"}) f.control(QLatin1String(n))->setVisible(false);
@@ -1000,14 +999,15 @@ void TestForm::pressOnATabATitleARowAFrame()
     QCOMPARE(QApplication::activePopupWidget(), f.control("mnuDue")->menu());
     QApplication::activePopupWidget()->close();
 
-    // A press on a frame's empty part: a button that appears within a few points of it
-    // takes no tremor; one further off takes an aimed press.
-    f.events.clear();
     // The option that had the keyboard goes with its page, and the keyboard passes to the
     // list: that picks nobody in it.
+    f.events.clear();
     clicX11(finestra, schede->mapToGlobal(schede->tabRect(0).center()), 5000);
     QCOMPARE(f.events, QStringList{"scheda 0"});
     QCOMPARE(f.control("Lista")->ListIndex(), -1);
+
+    // A press on a frame's empty part: a button that appears within a few points of it
+    // takes no tremor; one further off takes an aimed press.
     f.events.clear();
     QWidget *apparso = f.control("Apparso")->widget();
     const QPoint bordo = apparso->mapToGlobal(QPoint(0, 10));
